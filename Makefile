@@ -1,0 +1,36 @@
+# A thin front door over the CMake presets. Each target first installs the
+# Debian packages it needs (as root; otherwise it prints the command).
+
+.PHONY: all build test run bench sanitize fuzz clean
+
+FUZZ_SECONDS ?= 60
+
+all: build
+
+build:
+	@scripts/install-deps build
+	cmake --preset default
+	cmake --build --preset default
+
+test: build
+	ctest --preset default
+
+run: build
+	build/bin/quillmere
+
+bench: build
+	build/bin/quillmere_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+sanitize:
+	@scripts/install-deps build sanitize
+	cmake --preset sanitize
+	cmake --build --preset sanitize
+	ctest --preset sanitize
+
+fuzz: sanitize
+	mkdir -p build-sanitize/fuzz-corpus
+	build-sanitize/bin/quillmere_fuzz build-sanitize/fuzz-corpus fuzz/corpus \
+		-max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1
+
+clean:
+	rm -rf build build-sanitize

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "controls.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillmere::platform {
+
+// The lines of a list box, kept compactly: all text in one growing buffer and
+// the end offset of each line beside it. Clearing keeps the capacity, so a
+// list that is filled again and again stops allocating.
+class LineList final : public ListBox {
+public:
+    void clear() override;
+    void addItem(std::string_view line) override;
+
+    std::size_t size() const noexcept { return ends_.size(); }
+    bool empty() const noexcept { return ends_.empty(); }
+    std::string_view operator[](std::size_t row) const;
+
+private:
+    std::string text_;
+    std::vector<std::size_t> ends_;
+};
+
+} // namespace quillmere::platform

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/line_list.h"
+#include "solver/show_steps.h"
+
+#include <string>
+#include <vector>
+
+namespace quillmere::testing {
+
+class MemoryTextBox final : public platform::TextBox {
+public:
+    std::string value;
+    mutable int reads = 0;
+
+    std::string text() const override
+    {
+        ++reads;
+        return value;
+    }
+};
+
+// The window's boxes, list and quantities without the window.
+struct MemoryWindow {
+    MemoryTextBox txtJug1Size;
+    MemoryTextBox txtJug2Size;
+    MemoryTextBox txtTargetAmount;
+    platform::LineList lstSteps;
+    StepQuantities quantities;
+
+    void enter(const std::string& jug1, const std::string& jug2, const std::string& target)
+    {
+        txtJug1Size.value = jug1;
+        txtJug2Size.value = jug2;
+        txtTargetAmount.value = target;
+    }
+
+    void showSteps() { quillmere::showSteps({txtJug1Size, txtJug2Size, txtTargetAmount, lstSteps}, quantities); }
+
+    std::vector<std::string> lines() const
+    {
+        std::vector<std::string> result;
+        for (std::size_t row = 0; row < lstSteps.size(); ++row)
+            result.emplace_back(lstSteps[row]);
+        return result;
+    }
+};
+
+} // namespace quillmere::testing

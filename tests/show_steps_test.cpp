@@ -1,0 +1,184 @@
+#include "memory_window.h"
+#include "platform/runtime_error.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace quillmere {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct PlanCase {
+    std::string name;
+    std::string jug1;
+    std::string jug2;
+    std::string target;
+    Lines lines;
+};
+
+std::ostream& operator<<(std::ostream& out, const PlanCase& c)
+{
+    return out << c.name;
+}
+
+class ShowSteps : public ::testing::TestWithParam<PlanCase> {};
+
+TEST_P(ShowSteps, ListsExactlyThesePlanLines)
+{
+    testing::MemoryWindow window;
+    window.enter(GetParam().jug1, GetParam().jug2, GetParam().target);
+    window.showSteps();
+    EXPECT_EQ(window.lines(), GetParam().lines);
+}
+
+const Lines badInput{"BAD USER VALUES!"};
+const Lines impossible{"IMPOSSIBLE!"};
+
+INSTANTIATE_TEST_SUITE_P(Plans, ShowSteps, ::testing::Values(
+    PlanCase{"WorkedExample", "3", "5", "4", {
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
+        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
+        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
+        "Empty the 5-cup jug", "3-cup jug:  1        5-cup jug:  0", "",
+        "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  1", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  1", "",
+        "DONE!"}},
+    PlanCase{"EqualJugsStopAfterTheFill", "5", "5", "5", {
+        "Fill the 5-cup jug", "5-cup jug:  5        5-cup jug:  0", "", "DONE!"}},
+    PlanCase{"BothJugsFull", "3", "5", "8", {
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
+        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
+        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
+        "Empty the 5-cup jug", "3-cup jug:  1        5-cup jug:  0", "",
+        "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  1", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  1", "",
+        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  4", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  4", "",
+        "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  2        5-cup jug:  5", "",
+        "Empty the 5-cup jug", "3-cup jug:  2        5-cup jug:  0", "",
+        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  2", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  2", "",
+        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  5", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  5", "",
+        "DONE!"}},
+    PlanCase{"SecondJugAloneHoldsTheTarget", "3", "5", "5", {
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
+        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
+        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
+        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
+        "DONE!"}},
+    PlanCase{"FirstJugTheLarger", "5", "3", "4", {
+        "Fill the 5-cup jug", "5-cup jug:  5        3-cup jug:  0", "",
+        "Transfer 3 cup(s) from the 5-cup jug to the 3-cup jug.", "5-cup jug:  2        3-cup jug:  3", "",
+        "Empty the 3-cup jug", "5-cup jug:  2        3-cup jug:  0", "",
+        "Transfer 2 cup(s) from the 5-cup jug to the 3-cup jug.", "5-cup jug:  0        3-cup jug:  2", "",
+        "Fill the 5-cup jug", "5-cup jug:  5        3-cup jug:  2", "",
+        "Transfer 1 cup(s) from the 5-cup jug to the 3-cup jug.", "5-cup jug:  4        3-cup jug:  3", "",
+        "DONE!"}},
+    PlanCase{"OneCupJugs", "1", "1", "2", {
+        "Fill the 1-cup jug", "1-cup jug:  1        1-cup jug:  0", "",
+        "Transfer 1 cup(s) from the 1-cup jug to the 1-cup jug.", "1-cup jug:  0        1-cup jug:  1", "",
+        "Fill the 1-cup jug", "1-cup jug:  1        1-cup jug:  1", "",
+        "DONE!"}},
+    PlanCase{"AllBoxesEmpty", "", "", "", badInput},
+    PlanCase{"FirstSizeZero", "0", "5", "4", badInput},
+    PlanCase{"SecondSizeNotANumber", "3", "five", "4", badInput},
+    PlanCase{"TargetRoundsDownToZero", "3", "5", "0.9", badInput},
+    PlanCase{"NegativeTargetRoundsDownToZero", "3", "5", "-0", badInput},
+    PlanCase{"MoreThanBothJugsHold", "3", "5", "9", impossible},
+    PlanCase{"NotAMultipleOfTheDivisor", "6", "4", "5", impossible},
+    PlanCase{"NegativeTargetBelowTheDivisor", "4", "6", "-2", impossible}));
+
+TEST(ShowSteps, Sizes58And59Target117GiveSevenHundredLines)
+{
+    testing::MemoryWindow window;
+    window.enter("58", "59", "117");
+    window.showSteps();
+    ASSERT_EQ(window.lstSteps.size(), 700u);
+    EXPECT_EQ(window.lstSteps[699], "DONE!");
+}
+
+TEST(ShowSteps, ASecondRunGivesTheSameListNotALongerOne)
+{
+    testing::MemoryWindow window;
+    window.enter("3", "5", "4");
+    window.showSteps();
+    const Lines first = window.lines();
+    window.showSteps();
+    EXPECT_EQ(window.lines(), first);
+}
+
+TEST(ShowSteps, ResetsTheContentsLeftByTheRunBefore)
+{
+    testing::MemoryWindow window;
+    window.enter("3", "5", "4");
+    window.showSteps();
+    window.enter("5", "5", "5");
+    window.showSteps();
+    EXPECT_EQ(window.lines(), (Lines{"Fill the 5-cup jug", "5-cup jug:  5        5-cup jug:  0", "", "DONE!"}));
+}
+
+struct ErrorCase {
+    std::string name;
+    std::string jug1;
+    std::string jug2;
+    std::string target;
+    int number;
+    bool listCleared;    // otherwise the previous run's lines stay
+    int boxesRead;       // how many of the three boxes were read, in order
+};
+
+std::ostream& operator<<(std::ostream& out, const ErrorCase& c)
+{
+    return out << c.name;
+}
+
+class ShowStepsError : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(ShowStepsError, StopsWhereItArisesAndLeavesTheListAsItStood)
+{
+    const ErrorCase& c = GetParam();
+    testing::MemoryWindow window;
+    window.enter("3", "5", "4");
+    window.showSteps();
+    const Lines previous = window.lines();
+    window.txtJug1Size.reads = window.txtJug2Size.reads = window.txtTargetAmount.reads = 0;
+
+    window.enter(c.jug1, c.jug2, c.target);
+    try {
+        window.showSteps();
+        FAIL() << "no run-time error";
+    } catch (const platform::RuntimeError& error) {
+        EXPECT_EQ(error.number(), c.number);
+    }
+    EXPECT_EQ(window.lines(), c.listCleared ? Lines{} : previous);
+    EXPECT_EQ(window.txtJug1Size.reads, c.boxesRead >= 1 ? 1 : 0);
+    EXPECT_EQ(window.txtJug2Size.reads, c.boxesRead >= 2 ? 1 : 0);
+    EXPECT_EQ(window.txtTargetAmount.reads, c.boxesRead >= 3 ? 1 : 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Errors, ShowStepsError, ::testing::Values(
+    ErrorCase{"FirstBoxOverflows", "40000", "5", "4", 6, false, 1},
+    ErrorCase{"SecondBoxOverflows", "3", "32768", "4", 6, false, 2},
+    ErrorCase{"TargetOverflows", "3", "5", "-32768.1", 6, false, 3},
+    ErrorCase{"SizesSumOverflows", "20000", "20000", "1", 6, true, 3},
+    ErrorCase{"NegativeSizesSumOverflows", "-20000", "-20000", "1", 6, true, 3},
+    ErrorCase{"NegativeJugSize", "-3", "5", "4", 11, true, 3},
+    ErrorCase{"NegativeSizeEvenWhenTheTargetIsTooLarge", "-3", "5", "100", 11, true, 3},
+    ErrorCase{"BothSizesNegative", "-4", "-6", "-2", 11, true, 3}));
+
+TEST(ShowSteps, AnOverflowWhileReadingKeepsTheEarlierBoxesValues)
+{
+    testing::MemoryWindow window;
+    window.enter("7", "40000", "4");
+    EXPECT_THROW(window.showSteps(), platform::RuntimeError);
+    EXPECT_EQ(window.quantities.jug1Size, Quantity{7});
+}
+
+} // namespace
+} // namespace quillmere
