@@ -1,0 +1,15 @@
+#include "window/frmquillmere.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quillmere"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillmere"));
+
+    quillmere::FrmQuillmere window;
+    window.show();
+    return app.exec();
+}

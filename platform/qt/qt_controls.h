@@ -1,0 +1,64 @@
+#pragma once
+
+// The Qt side of the control interfaces: the window's real text boxes and
+// list box, as the solver sees them.
+
+#include "platform/controls.h"
+#include "platform/line_list.h"
+
+#include <QAbstractListModel>
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class QLineEdit;
+
+namespace quillmere::platform {
+
+class LineEditTextBox final : public TextBox {
+public:
+    explicit LineEditTextBox(const QLineEdit& edit) : edit_(edit) {}
+    std::string text() const override;
+
+private:
+    const QLineEdit& edit_;
+};
+
+// A list box's lines as a model for a QListView. The lines stay in their
+// compact store; display strings are made only for the rows a view asks for,
+// so a plan of a couple of hundred thousand lines shows at once.
+class ListBoxModel final : public QAbstractListModel, public ListBox {
+    Q_OBJECT
+
+public:
+    // Rows appended while a Batch lives reach the views together when it
+    // ends, however it ends.
+    class Batch {
+    public:
+        explicit Batch(ListBoxModel& model);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        ListBoxModel& model_;
+    };
+
+    using QAbstractListModel::QAbstractListModel;
+
+    void clear() override;
+    void addItem(std::string_view line) override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    void showAddedRows();
+
+    LineList lines_;
+    std::size_t shownRows_ = 0;
+    bool batching_ = false;
+};
+
+} // namespace quillmere::platform

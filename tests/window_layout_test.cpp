@@ -1,0 +1,204 @@
+#include "window/frmquillmere.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using quillmere::FrmQuillmere;
+
+class WindowLayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void windowFrame();
+    void controls_data();
+    void controls();
+    void tabCycle();
+    void enterPressesShowSteps_data();
+    void enterPressesShowSteps();
+    void enterOnQuitProgramDoesNotShowSteps();
+    void accessibleNames_data();
+    void accessibleNames();
+    void screenshot();
+
+private:
+    template <typename Control = QWidget>
+    Control* control(const char* name) const
+    {
+        auto* found = window->findChild<Control*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    std::unique_ptr<FrmQuillmere> window;
+};
+
+void WindowLayoutTest::init()
+{
+    window = std::make_unique<FrmQuillmere>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void WindowLayoutTest::cleanup()
+{
+    window.reset();
+}
+
+void WindowLayoutTest::windowFrame()
+{
+    QCOMPARE(window->objectName(), QStringLiteral("frmQuillmere"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("Quillmere"));
+    QCOMPARE(window->size(), QSize(313, 622));
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QVERIFY(!window->windowIcon().isNull());
+    const QImage icon(QStringLiteral(":/icons/quillmere.png"));
+    QCOMPARE(icon.size(), QSize(48, 48));
+    QCOMPARE(icon.format(), QImage::Format_Indexed8);
+    QCOMPARE(window->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly).size(), 9);
+}
+
+void WindowLayoutTest::controls_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<qreal>("pointSize");
+    QTest::addColumn<bool>("bold");
+    QTest::addColumn<int>("alignment");
+
+    const int none = 0;
+    const int centred = Qt::AlignHCenter;
+    QTest::newRow("cmdStart") << "QPushButton" << "Show Steps" << QRect(8, 576, 141, 33) << 9.75 << true << none;
+    QTest::newRow("txtJug1Size") << "QLineEdit" << "" << QRect(8, 32, 89, 25) << 9.75 << false << centred;
+    QTest::newRow("txtJug2Size") << "QLineEdit" << "" << QRect(112, 32, 89, 25) << 9.75 << false << centred;
+    QTest::newRow("txtTargetAmount") << "QLineEdit" << "" << QRect(216, 32, 89, 25) << 8.25 << false << centred;
+    QTest::newRow("Command1") << "QPushButton" << "Quit Program" << QRect(164, 576, 141, 33) << 9.75 << true << none;
+    QTest::newRow("lstSteps") << "QListView" << "" << QRect(8, 72, 297, 485) << 8.25 << false << none;
+    QTest::newRow("lblJug1Size") << "QLabel" << "Jug #1 Size" << QRect(8, 8, 89, 17) << 8.25 << true << centred;
+    QTest::newRow("lblJug2Size") << "QLabel" << "Jug #2 Size" << QRect(112, 8, 89, 17) << 8.25 << true << centred;
+    QTest::newRow("lblTargetAmount") << "QLabel" << "Target Amount" << QRect(216, 8, 89, 17) << 8.25 << true << centred;
+}
+
+void WindowLayoutTest::controls()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, caption);
+    QFETCH(QRect, geometry);
+    QFETCH(qreal, pointSize);
+    QFETCH(bool, bold);
+    QFETCH(int, alignment);
+
+    QWidget* widget = control(QTest::currentDataTag());
+    QCOMPARE(widget->metaObject()->className(), kind);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->font().family(), QStringLiteral("MS Sans Serif"));
+    QCOMPARE(widget->font().pointSizeF(), pointSize);
+    QCOMPARE(widget->font().bold(), bold);
+    // Whatever family stands in for MS Sans Serif, it must be a sans serif of the system's, not a fallback guess.
+    QVERIFY2(QFontInfo(widget->font()).exactMatch() || QFontInfo(widget->font()).family() == QStringLiteral("Liberation Sans"),
+             qPrintable(QFontInfo(widget->font()).family()));
+
+    if (auto* button = qobject_cast<QPushButton*>(widget)) {
+        QCOMPARE(button->text(), caption);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        QCOMPARE(label->text(), caption);
+        QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), alignment);
+        QCOMPARE(label->focusPolicy(), Qt::NoFocus);
+    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        QCOMPARE(box->text(), caption);
+        QCOMPARE(int(box->alignment() & Qt::AlignHorizontal_Mask), alignment);
+    } else if (auto* list = qobject_cast<QListView*>(widget)) {
+        QCOMPARE(list->model()->rowCount(), 0);
+    }
+    // Captions fit their controls, and a line of text fits every control's height.
+    if (!caption.isEmpty()) {
+        QVERIFY2(widget->sizeHint().width() <= widget->width(), qPrintable(QStringLiteral("needs %1").arg(widget->sizeHint().width())));
+        QVERIFY2(widget->sizeHint().height() <= widget->height(), qPrintable(QStringLiteral("needs %1").arg(widget->sizeHint().height())));
+    }
+    QVERIFY(QFontMetrics(widget->font()).height() <= widget->height());
+}
+
+void WindowLayoutTest::tabCycle()
+{
+    QCOMPARE(QApplication::focusWidget(), control("cmdStart"));
+    for (const char* next : {"txtJug1Size", "txtJug2Size", "txtTargetAmount", "Command1", "lstSteps", "cmdStart"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), control(next));
+    }
+}
+
+void WindowLayoutTest::enterPressesShowSteps_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    for (const char* name : {"cmdStart", "txtJug1Size", "txtJug2Size", "txtTargetAmount", "lstSteps"}) {
+        QTest::addRow("Return in %s", name) << name << int(Qt::Key_Return);
+        QTest::addRow("keypad Enter in %s", name) << name << int(Qt::Key_Enter);
+    }
+}
+
+void WindowLayoutTest::enterPressesShowSteps()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+    QWidget* focused = control(qPrintable(focus));
+    focused->setFocus();
+    QSignalSpy clicks(control<QPushButton>("cmdStart"), &QPushButton::clicked);
+    QTest::keyClick(focused, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+    QCOMPARE(clicks.count(), 1);
+}
+
+void WindowLayoutTest::enterOnQuitProgramDoesNotShowSteps()
+{
+    auto* quit = control<QPushButton>("Command1");
+    quit->setFocus();
+    QSignalSpy showStepsClicks(control<QPushButton>("cmdStart"), &QPushButton::clicked);
+    QSignalSpy quitClicks(quit, &QPushButton::pressed);
+    // Only press, not release: the click itself would end the program.
+    QTest::keyPress(quit, Qt::Key_Space);
+    QCOMPARE(quitClicks.count(), 1);
+    QCOMPARE(showStepsClicks.count(), 0);
+    QVERIFY(quit->autoDefault());
+    QVERIFY(control<QPushButton>("cmdStart")->isDefault());
+}
+
+void WindowLayoutTest::accessibleNames_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("txtJug1Size") << "Jug #1 Size";
+    QTest::newRow("txtJug2Size") << "Jug #2 Size";
+    QTest::newRow("txtTargetAmount") << "Target Amount";
+    QTest::newRow("cmdStart") << "Show Steps";
+    QTest::newRow("Command1") << "Quit Program";
+}
+
+void WindowLayoutTest::accessibleNames()
+{
+    QFETCH(QString, name);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control(QTest::currentDataTag()));
+    QVERIFY(accessible);
+    QCOMPARE(accessible->text(QAccessible::Name), name);
+}
+
+void WindowLayoutTest::screenshot()
+{
+    const QString path = QStringLiteral(QUILLMERE_SCREENSHOT_DIR "/frmQuillmere.png");
+    QVERIFY(window->grab().save(path));
+    qInfo("screenshot saved to %s", qPrintable(path));
+}
+
+QTEST_MAIN(WindowLayoutTest)
+#include "window_layout_test.moc"

@@ -1,0 +1,157 @@
+#include "frmquillmere.h"
+
+#include "platform/qt/qt_controls.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+#include <limits>
+
+namespace quillmere {
+namespace {
+
+// The layout is drawn in twips, 15 to a device-independent pixel.
+constexpr int twipsPerPixel = 15;
+
+QRect fromTwips(int left, int top, int width, int height)
+{
+    return QRect(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel);
+}
+
+const QString windowFontFamily = QStringLiteral("MS Sans Serif");
+constexpr qreal defaultPointSize = 8.25;
+constexpr qreal largePointSize = 9.75;
+
+// MS Sans Serif is rarely found outside Windows; Liberation Sans has close
+// metrics and is packaged everywhere.
+void substituteMissingWindowFont()
+{
+    if (!QFontDatabase::hasFamily(windowFontFamily))
+        QFont::insertSubstitution(windowFontFamily, QStringLiteral("Liberation Sans"));
+}
+
+QFont windowFont(qreal pointSize, bool bold)
+{
+    QFont font(windowFontFamily);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    return font;
+}
+
+template <typename Control>
+Control* place(QWidget* window, const char* name, const QRect& geometry)
+{
+    auto* control = new Control(window);
+    control->setObjectName(QLatin1String(name));
+    control->setGeometry(geometry);
+    return control;
+}
+
+QLineEdit* placeEntryBox(QWidget* window, const char* name, const QRect& geometry)
+{
+    auto* box = place<QLineEdit>(window, name, geometry);
+    box->setAlignment(Qt::AlignCenter);
+    box->setMaxLength(std::numeric_limits<int>::max());
+    return box;
+}
+
+QLabel* placeLabel(QWidget* window, const char* name, const QString& caption, const QRect& geometry, QLineEdit* box)
+{
+    auto* label = place<QLabel>(window, name, geometry);
+    label->setText(caption);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setFont(windowFont(defaultPointSize, true));
+    label->setBuddy(box);
+    return label;
+}
+
+QPushButton* placeButton(QWidget* window, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* button = place<QPushButton>(window, name, geometry);
+    button->setText(caption);
+    button->setFont(windowFont(largePointSize, true));
+    return button;
+}
+
+bool isEnter(const QKeyEvent& key)
+{
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+} // namespace
+
+FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
+{
+    substituteMissingWindowFont();
+    setObjectName(QStringLiteral("frmQuillmere"));
+    setWindowTitle(QStringLiteral("Quillmere"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.png")));
+    setFont(windowFont(defaultPointSize, false));
+    setFixedSize(fromTwips(0, 0, 4695, 9330).size());
+    createControls();
+    cmdStart->setFocus();
+}
+
+FrmQuillmere::~FrmQuillmere() = default;
+
+void FrmQuillmere::createControls()
+{
+    // Created in tab order: Show Steps, the three boxes, Quit Program, the list.
+    cmdStart = placeButton(this, "cmdStart", QStringLiteral("Show Steps"), fromTwips(120, 8640, 2115, 495));
+    cmdStart->setDefault(true);
+
+    txtJug1Size = placeEntryBox(this, "txtJug1Size", fromTwips(120, 480, 1335, 375));
+    txtJug1Size->setFont(windowFont(largePointSize, false));
+    txtJug2Size = placeEntryBox(this, "txtJug2Size", fromTwips(1680, 480, 1335, 375));
+    txtJug2Size->setFont(windowFont(largePointSize, false));
+    txtTargetAmount = placeEntryBox(this, "txtTargetAmount", fromTwips(3240, 480, 1335, 375));
+
+    command1 = placeButton(this, "Command1", QStringLiteral("Quit Program"), fromTwips(2460, 8640, 2115, 495));
+    // Enter on Quit Program, when it has the focus, presses it, as on Windows.
+    command1->setAutoDefault(true);
+
+    stepsModel = new platform::ListBoxModel(this);
+    lstSteps = place<QListView>(this, "lstSteps", fromTwips(120, 1080, 4455, 7275));
+    lstSteps->setModel(stepsModel);
+    lstSteps->setUniformItemSizes(true);
+    lstSteps->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstSteps->setAccessibleName(QStringLiteral("Steps"));
+
+    lblJug1Size = placeLabel(this, "lblJug1Size", QStringLiteral("Jug #1 Size"), fromTwips(120, 120, 1335, 255), txtJug1Size);
+    lblJug2Size = placeLabel(this, "lblJug2Size", QStringLiteral("Jug #2 Size"), fromTwips(1680, 120, 1335, 255), txtJug2Size);
+    lblTargetAmount = placeLabel(this, "lblTargetAmount", QStringLiteral("Target Amount"), fromTwips(3240, 120, 1335, 255), txtTargetAmount);
+
+    QWidget::setTabOrder(cmdStart, txtJug1Size);
+    QWidget::setTabOrder(txtJug1Size, txtJug2Size);
+    QWidget::setTabOrder(txtJug2Size, txtTargetAmount);
+    QWidget::setTabOrder(txtTargetAmount, command1);
+    QWidget::setTabOrder(command1, lstSteps);
+
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (control->focusPolicy() != Qt::NoFocus)
+            control->installEventFilter(this);
+    }
+}
+
+// Key presses reach the window before the control that has the focus.
+bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        // Show Steps is the default button: Enter in a control with no use
+        // for Enter presses it. Qt does this only inside dialogs.
+        if (isEnter(static_cast<const QKeyEvent&>(*event)) && !qobject_cast<QPushButton*>(watched)) {
+            cmdStart->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+} // namespace quillmere

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+
+namespace quillmere {
+
+namespace platform {
+class ListBoxModel;
+}
+
+// The program's one window: three labelled entry boxes across the top, the
+// list of steps below them and the two buttons along the bottom, all in fixed
+// places.
+class FrmQuillmere : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FrmQuillmere(QWidget* parent = nullptr);
+    ~FrmQuillmere() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void createControls();
+
+    QPushButton* cmdStart;
+    QLineEdit* txtJug1Size;
+    QLineEdit* txtJug2Size;
+    QLineEdit* txtTargetAmount;
+    QPushButton* command1;
+    QListView* lstSteps;
+    QLabel* lblJug1Size;
+    QLabel* lblJug2Size;
+    QLabel* lblTargetAmount;
+    platform::ListBoxModel* stepsModel;
+};
+
+} // namespace quillmere
