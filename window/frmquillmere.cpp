@@ -1,10 +1,17 @@
 #include "frmquillmere.h"
 
 #include "platform/qt/qt_controls.h"
+#include "platform/runtime_error.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
 
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -79,6 +86,31 @@ QPushButton* placeButton(QWidget* window, const char* name, const QString& capti
     return button;
 }
 
+// Key codes and shift states as the KeyDown handler sees them.
+constexpr int keyX = 88;
+constexpr int shiftBit = 1;
+constexpr int ctrlBit = 2;
+constexpr int altBit = 4;
+constexpr int ctrlOnly = ctrlBit;
+
+int shiftState(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? shiftBit : 0) | (modifiers & Qt::ControlModifier ? ctrlBit : 0)
+        | (modifiers & Qt::AltModifier ? altBit : 0);
+}
+
+// Tab, Backtab, a click or a shortcut moving into the box; not the window
+// coming back to the front, nor a menu closing over it.
+bool entersFromAnotherControl(const QFocusEvent& focus)
+{
+    return focus.reason() != Qt::ActiveWindowFocusReason && focus.reason() != Qt::PopupFocusReason;
+}
+
+bool isClick(const QMouseEvent& mouse, const QWidget& control)
+{
+    return mouse.button() == Qt::LeftButton && control.rect().contains(mouse.position().toPoint());
+}
+
 bool isEnter(const QKeyEvent& key)
 {
     return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
@@ -96,6 +128,7 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     setFont(windowFont(defaultPointSize, false));
     setFixedSize(fromTwips(0, 0, 4695, 9330).size());
     createControls();
+    connectHandlers();
     cmdStart->setFocus();
 }
 
@@ -140,18 +173,116 @@ void FrmQuillmere::createControls()
     }
 }
 
-// Key presses reach the window before the control that has the focus.
+void FrmQuillmere::connectHandlers()
+{
+    connect(cmdStart, &QPushButton::clicked, this, [this] { dispatch([this] { cmdStartClick(); }); });
+    connect(command1, &QPushButton::clicked, this, [this] { dispatch([this] { command1Click(); }); });
+}
+
+// The window's other events reach its handlers here: key presses before the
+// control that has the focus sees them, and the entry boxes' clicks and focus.
 bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        dispatch([&] { frmKeyDown(key.key(), shiftState(key.modifiers())); });
+        if (ended)
+            return true;
         // Show Steps is the default button: Enter in a control with no use
         // for Enter presses it. Qt does this only inside dialogs.
-        if (isEnter(static_cast<const QKeyEvent&>(*event)) && !qobject_cast<QPushButton*>(watched)) {
+        if (isEnter(key) && !qobject_cast<QPushButton*>(watched)) {
             cmdStart->click();
             return true;
         }
+        break;
+    }
+    case QEvent::FocusIn:
+        if (auto* box = entryBox(watched); box && entersFromAnotherControl(static_cast<const QFocusEvent&>(*event)))
+            dispatch([&] { entryBoxGotFocus(*box); });
+        break;
+    case QEvent::MouseButtonRelease:
+        if (auto* box = entryBox(watched); box && isClick(static_cast<const QMouseEvent&>(*event), *box))
+            dispatch([&] { entryBoxClick(*box); });
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void FrmQuillmere::closeEvent(QCloseEvent* event)
+{
+    dispatch([this] { frmUnload(); });
+    QWidget::closeEvent(event);
+}
+
+// Where every event enters the program's handlers, and the one place a
+// run-time error is caught: the handler is abandoned where the error arose,
+// the error is reported, and the window goes on.
+template <typename Handler>
+void FrmQuillmere::dispatch(Handler&& handler)
+{
+    if (ended)
+        return;
+    try {
+        handler();
+    } catch (const platform::RuntimeError& error) {
+        QMessageBox::critical(this, windowTitle(),
+                              QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromStdString(error.description())));
+    }
+}
+
+void FrmQuillmere::cmdStartClick()
+{
+    const platform::LineEditTextBox jug1Size(*txtJug1Size);
+    const platform::LineEditTextBox jug2Size(*txtJug2Size);
+    const platform::LineEditTextBox targetAmount(*txtTargetAmount);
+    const platform::ListBoxModel::Batch batch(*stepsModel);
+    showSteps({jug1Size, jug2Size, targetAmount, *stepsModel}, quantities);
+}
+
+void FrmQuillmere::command1Click()
+{
+    endProgram();
+}
+
+// An entry box erases itself whenever it is entered, so a value is always
+// typed afresh rather than edited in place.
+void FrmQuillmere::entryBoxClick(QLineEdit& box)
+{
+    box.clear();
+}
+
+void FrmQuillmere::entryBoxGotFocus(QLineEdit& box)
+{
+    box.clear();
+}
+
+void FrmQuillmere::frmKeyDown(int keyCode, int shift)
+{
+    if (keyCode == keyX && shift == ctrlOnly)
+        endProgram();
+}
+
+void FrmQuillmere::frmUnload()
+{
+    endProgram();
+}
+
+void FrmQuillmere::endProgram()
+{
+    ended = true;
+    QCoreApplication::exit(0);
+}
+
+QLineEdit* FrmQuillmere::entryBox(QObject* control) const
+{
+    for (QLineEdit* box : {txtJug1Size, txtJug2Size, txtTargetAmount}) {
+        if (control == box)
+            return box;
+    }
+    return nullptr;
 }
 
 } // namespace quillmere

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "solver/show_steps.h"
+
 #include <QWidget>
 
 class QLabel;
@@ -25,9 +27,24 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void createControls();
+    void connectHandlers();
+    template <typename Handler>
+    void dispatch(Handler&& handler);
+
+    // The handlers. The three entry boxes share their Click and GotFocus.
+    void cmdStartClick();
+    void command1Click();
+    void entryBoxClick(QLineEdit& box);
+    void entryBoxGotFocus(QLineEdit& box);
+    void frmKeyDown(int keyCode, int shift);
+    void frmUnload();
+
+    void endProgram();
+    QLineEdit* entryBox(QObject* control) const;
 
     QPushButton* cmdStart;
     QLineEdit* txtJug1Size;
@@ -39,6 +56,9 @@ private:
     QLabel* lblJug2Size;
     QLabel* lblTargetAmount;
     platform::ListBoxModel* stepsModel;
+
+    StepQuantities quantities;
+    bool ended = false;
 };
 
 } // namespace quillmere

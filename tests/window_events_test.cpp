@@ -1,0 +1,279 @@
+#include "window/frmquillmere.h"
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using quillmere::FrmQuillmere;
+
+namespace {
+
+const QStringList workedExample{
+    "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
+    "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
+    "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
+    "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
+    "Empty the 5-cup jug", "3-cup jug:  1        5-cup jug:  0", "",
+    "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  1", "",
+    "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  1", "",
+    "DONE!"};
+
+} // namespace
+
+class WindowEventsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void workedExampleFromTheKeyboard();
+    void untouchedBoxesAreBadUserValues();
+    void aSecondShowStepsGivesTheSameList();
+    void largestPlanFillsTheList();
+    void clickingIntoABoxErasesIt_data();
+    void clickingIntoABoxErasesIt();
+    void tabbingIntoABoxErasesIt_data();
+    void tabbingIntoABoxErasesIt();
+    void returningToTheWindowKeepsTheText();
+    void otherXChordsDoNotEndTheProgram_data();
+    void otherXChordsDoNotEndTheProgram();
+    void runtimeErrorsAreReportedAndTheWindowGoesOn_data();
+    void runtimeErrorsAreReportedAndTheWindowGoesOn();
+
+private:
+    template <typename Control = QWidget>
+    Control* control(const char* name) const
+    {
+        auto* found = window->findChild<Control*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    QStringList listedSteps() const;
+    void typeIntoBoxes(const QString& jug1, const QString& jug2, const QString& target);
+    QString showStepsAndCloseAnyReport();
+
+    std::unique_ptr<FrmQuillmere> window;
+};
+
+void WindowEventsTest::init()
+{
+    window = std::make_unique<FrmQuillmere>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+}
+
+void WindowEventsTest::cleanup()
+{
+    window.reset();
+}
+
+QStringList WindowEventsTest::listedSteps() const
+{
+    const QAbstractItemModel* model = control<QListView>("lstSteps")->model();
+    QStringList lines;
+    for (int row = 0; row < model->rowCount(); ++row)
+        lines << model->index(row, 0).data().toString();
+    return lines;
+}
+
+void WindowEventsTest::typeIntoBoxes(const QString& jug1, const QString& jug2, const QString& target)
+{
+    // Closing a report leaves activation to the window system; make sure the window has it back.
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    control("cmdStart")->setFocus();
+    for (const QString& text : {jug1, jug2, target}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), text);
+    }
+}
+
+// Presses Show Steps; a run-time error report that comes up is read and
+// closed, as a user would.
+QString WindowEventsTest::showStepsAndCloseAnyReport()
+{
+    QString report;
+    QObject reportWatch;
+    QTimer::singleShot(0, &reportWatch, [&report] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            report = box->windowTitle() + '|' + box->text();
+            box->accept();
+        }
+    });
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    return report;
+}
+
+void WindowEventsTest::workedExampleFromTheKeyboard()
+{
+    QCOMPARE(QApplication::focusWidget(), control("cmdStart"));
+    for (const char* typed : {"3", "5", "4"}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), typed);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(listedSteps(), workedExample);
+    QCOMPARE(control<QLineEdit>("txtJug1Size")->text(), QStringLiteral("3"));
+}
+
+void WindowEventsTest::untouchedBoxesAreBadUserValues()
+{
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    QCOMPARE(listedSteps(), QStringList{"BAD USER VALUES!"});
+}
+
+void WindowEventsTest::aSecondShowStepsGivesTheSameList()
+{
+    typeIntoBoxes("3", "5", "4");
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    QCOMPARE(listedSteps(), workedExample);
+}
+
+void WindowEventsTest::largestPlanFillsTheList()
+{
+    typeIntoBoxes("1", "32766", "32767");
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    const QAbstractItemModel* model = control<QListView>("lstSteps")->model();
+    QCOMPARE(model->rowCount(), 196600);
+    QCOMPARE(model->index(196598, 0).data().toString(), QString());
+    QCOMPARE(model->index(196597, 0).data().toString(), QStringLiteral("1-cup jug:  1        32766-cup jug:  32766"));
+    QCOMPARE(model->index(196599, 0).data().toString(), QStringLiteral("DONE!"));
+}
+
+void WindowEventsTest::clickingIntoABoxErasesIt_data()
+{
+    QTest::addColumn<bool>("alreadyFocused");
+    for (const char* name : {"txtJug1Size", "txtJug2Size", "txtTargetAmount"}) {
+        QTest::addRow("%s", name) << false;
+        QTest::addRow("%s again", name) << true;
+    }
+}
+
+void WindowEventsTest::clickingIntoABoxErasesIt()
+{
+    QFETCH(bool, alreadyFocused);
+    auto* box = control<QLineEdit>(qPrintable(QString::fromLatin1(QTest::currentDataTag()).section(' ', 0, 0)));
+    if (alreadyFocused) {
+        box->setFocus();
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+    box->setText(QStringLiteral("5"));
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCOMPARE(box->text(), QString());
+    QCOMPARE(QApplication::focusWidget(), box);
+
+    box->setText(QStringLiteral("5"));
+    QTest::mouseClick(box, Qt::RightButton);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QCOMPARE(box->text(), QStringLiteral("5"));
+}
+
+void WindowEventsTest::tabbingIntoABoxErasesIt_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("into");
+    QTest::newRow("Tab into jug 1") << "cmdStart" << int(Qt::Key_Tab) << "txtJug1Size";
+    QTest::newRow("Tab into jug 2") << "txtJug1Size" << int(Qt::Key_Tab) << "txtJug2Size";
+    QTest::newRow("Tab into target") << "txtJug2Size" << int(Qt::Key_Tab) << "txtTargetAmount";
+    QTest::newRow("Backtab into target") << "Command1" << int(Qt::Key_Backtab) << "txtTargetAmount";
+}
+
+void WindowEventsTest::tabbingIntoABoxErasesIt()
+{
+    QFETCH(QString, from);
+    QFETCH(int, key);
+    QFETCH(QString, into);
+    auto* box = control<QLineEdit>(qPrintable(into));
+    box->setText(QStringLiteral("5"));
+    control(qPrintable(from))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    QCOMPARE(QApplication::focusWidget(), box);
+    QCOMPARE(box->text(), QString());
+}
+
+void WindowEventsTest::returningToTheWindowKeepsTheText()
+{
+    auto* box = control<QLineEdit>("txtJug2Size");
+    box->setFocus();
+    box->setText(QStringLiteral("5"));
+    QFocusEvent comingBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(box, &comingBack);
+    QCOMPARE(box->text(), QStringLiteral("5"));
+}
+
+void WindowEventsTest::otherXChordsDoNotEndTheProgram_data()
+{
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("X alone") << int(Qt::NoModifier);
+    QTest::newRow("Shift+X") << int(Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Shift+X") << int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Alt+X") << int(Qt::ControlModifier | Qt::AltModifier);
+}
+
+void WindowEventsTest::otherXChordsDoNotEndTheProgram()
+{
+    QFETCH(int, modifiers);
+    typeIntoBoxes("3", "5", "");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_X, Qt::KeyboardModifiers(modifiers));
+    if (modifiers == Qt::NoModifier)
+        QCOMPARE(control<QLineEdit>("txtTargetAmount")->text(), QStringLiteral("x"));
+
+    // The window still answers.
+    control<QLineEdit>("txtTargetAmount")->setText(QStringLiteral("4"));
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    QCOMPARE(listedSteps(), workedExample);
+}
+
+void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn_data()
+{
+    QTest::addColumn<QString>("jug1");
+    QTest::addColumn<QString>("jug2");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<bool>("listCleared");
+
+    const QString overflow = QStringLiteral("Quillmere|Run-time error '6': Overflow");
+    const QString divisionByZero = QStringLiteral("Quillmere|Run-time error '11': Division by zero");
+    QTest::newRow("jug 1 too large") << "40000" << "5" << "4" << overflow << false;
+    QTest::newRow("target too small") << "3" << "5" << "-32769" << overflow << false;
+    QTest::newRow("sizes sum overflows") << "20000" << "20000" << "4" << overflow << true;
+    QTest::newRow("negative jug size") << "-3" << "5" << "4" << divisionByZero << true;
+}
+
+void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn()
+{
+    QFETCH(QString, jug1);
+    QFETCH(QString, jug2);
+    QFETCH(QString, target);
+    QFETCH(QString, report);
+    QFETCH(bool, listCleared);
+
+    typeIntoBoxes("3", "5", "4");
+    QCOMPARE(showStepsAndCloseAnyReport(), QString());
+    QCOMPARE(listedSteps(), workedExample);
+
+    typeIntoBoxes(jug1, jug2, target);
+    QCOMPARE(showStepsAndCloseAnyReport(), report);
+    QCOMPARE(listedSteps(), listCleared ? QStringList() : workedExample);
+    QVERIFY(window->isVisible());
+
+    typeIntoBoxes("5", "3", "4");
+    QCOMPARE(showStepsAndCloseAnyReport(), QString());
+    QCOMPARE(listedSteps().size(), 19);
+    QCOMPARE(listedSteps().last(), QStringLiteral("DONE!"));
+}
+
+QTEST_MAIN(WindowEventsTest)
+#include "window_events_test.moc"
