@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run bench sanitize fuzz clean
+.PHONY: all build test run bench memory sanitize fuzz clean
 
 FUZZ_SECONDS ?= 60
 
@@ -20,6 +20,10 @@ run: build
 
 bench: build
 	build/bin/quillmere_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+memory: build
+	@scripts/install-deps display
+	bench/peak-memory
 
 sanitize:
 	@scripts/install-deps build sanitize

@@ -31,6 +31,10 @@ void ListBoxModelTest::linesShowInTheOrderAppended()
     QCOMPARE(model.index(0).data().toString(), QStringLiteral("b"));
     QCOMPARE(model.index(1).data().toString(), QString());
     QCOMPARE(model.index(2).data().toString(), QStringLiteral("a"));
+    QVERIFY(!model.index(3).isValid());
+    QVERIFY(!model.index(-1).isValid());
+    QVERIFY(!model.index(0, 1).isValid());
+    QVERIFY(!model.index(0, 0, model.index(0)).isValid());
     QVERIFY(!model.index(0).data(Qt::EditRole).isValid());
     QVERIFY(!(model.flags(model.index(0)) & Qt::ItemIsEditable));
 }

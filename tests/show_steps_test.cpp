@@ -1,5 +1,6 @@
 #include "memory_window.h"
 #include "platform/runtime_error.h"
+#include "worked_example.h"
 
 #include <gtest/gtest.h>
 
@@ -38,34 +39,9 @@ const Lines badInput{"BAD USER VALUES!"};
 const Lines impossible{"IMPOSSIBLE!"};
 
 INSTANTIATE_TEST_SUITE_P(Plans, ShowSteps, ::testing::Values(
-    PlanCase{"WorkedExample", "3", "5", "4", {
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
-        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
-        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
-        "Empty the 5-cup jug", "3-cup jug:  1        5-cup jug:  0", "",
-        "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  1", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  1", "",
-        "DONE!"}},
+    PlanCase{"WorkedExample", "3", "5", "4", Lines(testing::workedExample.begin(), testing::workedExample.end())},
     PlanCase{"EqualJugsStopAfterTheFill", "5", "5", "5", {
         "Fill the 5-cup jug", "5-cup jug:  5        5-cup jug:  0", "", "DONE!"}},
-    PlanCase{"BothJugsFull", "3", "5", "8", {
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
-        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
-        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
-        "Empty the 5-cup jug", "3-cup jug:  1        5-cup jug:  0", "",
-        "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  1", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  1", "",
-        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  4", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  4", "",
-        "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  2        5-cup jug:  5", "",
-        "Empty the 5-cup jug", "3-cup jug:  2        5-cup jug:  0", "",
-        "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  2", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  2", "",
-        "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  5", "",
-        "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  5", "",
-        "DONE!"}},
     PlanCase{"SecondJugAloneHoldsTheTarget", "3", "5", "5", {
         "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
         "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
@@ -93,6 +69,31 @@ INSTANTIATE_TEST_SUITE_P(Plans, ShowSteps, ::testing::Values(
     PlanCase{"MoreThanBothJugsHold", "3", "5", "9", impossible},
     PlanCase{"NotAMultipleOfTheDivisor", "6", "4", "5", impossible},
     PlanCase{"NegativeTargetBelowTheDivisor", "4", "6", "-2", impossible}));
+
+struct EndingCase {
+    std::string jug1;
+    std::string jug2;
+    std::string target;
+    Lines lastLines;
+};
+
+class ShowStepsEnding : public ::testing::TestWithParam<EndingCase> {};
+
+TEST_P(ShowStepsEnding, EndsAsSoonAsTheTargetIsMeasured)
+{
+    testing::MemoryWindow window;
+    window.enter(GetParam().jug1, GetParam().jug2, GetParam().target);
+    window.showSteps();
+    const Lines lines = window.lines();
+    ASSERT_GE(lines.size(), GetParam().lastLines.size());
+    EXPECT_EQ(Lines(lines.end() - static_cast<long>(GetParam().lastLines.size()), lines.end()), GetParam().lastLines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Plans, ShowStepsEnding, ::testing::Values(
+    EndingCase{"3", "5", "8", {"Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  5", "", "DONE!"}},
+    EndingCase{"3", "5", "3", {"Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "", "DONE!"}},
+    EndingCase{"7", "2", "1", {"Transfer 2 cup(s) from the 7-cup jug to the 2-cup jug.", "7-cup jug:  1        2-cup jug:  2", "", "DONE!"}},
+    EndingCase{"1", "32766", "32767", {"Fill the 1-cup jug", "1-cup jug:  1        32766-cup jug:  32766", "", "DONE!"}}));
 
 TEST(ShowSteps, Sizes58And59Target117GiveSevenHundredLines)
 {

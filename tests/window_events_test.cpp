@@ -1,4 +1,5 @@
-#include "window/frmquillmere.h"
+#include "window_fixture.h"
+#include "worked_example.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -9,25 +10,22 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-
-using quillmere::FrmQuillmere;
 
 namespace {
 
-const QStringList workedExample{
-    "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "",
-    "Transfer 3 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  3", "",
-    "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  3", "",
-    "Transfer 2 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  1        5-cup jug:  5", "",
-    "Empty the 5-cup jug", "3-cup jug:  1        5-cup jug:  0", "",
-    "Transfer 1 cup(s) from the 3-cup jug to the 5-cup jug.", "3-cup jug:  0        5-cup jug:  1", "",
-    "Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  1", "",
-    "DONE!"};
+QStringList workedExampleLines()
+{
+    QStringList lines;
+    for (const char* line : quillmere::testing::workedExample)
+        lines << QString::fromLatin1(line);
+    return lines;
+}
+
+const QStringList workedExample = workedExampleLines();
 
 } // namespace
 
-class WindowEventsTest : public QObject {
+class WindowEventsTest : public QObject, quillmere::testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -49,27 +47,14 @@ private slots:
     void runtimeErrorsAreReportedAndTheWindowGoesOn();
 
 private:
-    template <typename Control = QWidget>
-    Control* control(const char* name) const
-    {
-        auto* found = window->findChild<Control*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-
     QStringList listedSteps() const;
     void typeIntoBoxes(const QString& jug1, const QString& jug2, const QString& target);
     QString showStepsAndCloseAnyReport();
-
-    std::unique_ptr<FrmQuillmere> window;
 };
 
 void WindowEventsTest::init()
 {
-    window = std::make_unique<FrmQuillmere>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(openWindow());
 }
 
 void WindowEventsTest::cleanup()

@@ -1,4 +1,4 @@
-#include "window/frmquillmere.h"
+#include "window_fixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -10,11 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <memory>
 
-using quillmere::FrmQuillmere;
-
-class WindowLayoutTest : public QObject {
+class WindowLayoutTest : public QObject, quillmere::testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -32,24 +29,11 @@ private slots:
     void accessibleNames();
     void screenshot();
 
-private:
-    template <typename Control = QWidget>
-    Control* control(const char* name) const
-    {
-        auto* found = window->findChild<Control*>(QLatin1String(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
-
-    std::unique_ptr<FrmQuillmere> window;
 };
 
 void WindowLayoutTest::init()
 {
-    window = std::make_unique<FrmQuillmere>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(openWindow());
 }
 
 void WindowLayoutTest::cleanup()

@@ -1,7 +1,7 @@
 // Each case ends the program, which stops every event loop of the process for
 // good; ctest therefore runs each case in a process of its own.
 
-#include "window/frmquillmere.h"
+#include "window_fixture.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -12,11 +12,8 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
-using quillmere::FrmQuillmere;
-
-class WindowLifetimeTest : public QObject {
+class WindowLifetimeTest : public QObject, quillmere::testing::WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -30,18 +27,13 @@ private slots:
     void closingTheWindowEnds();
 
 private:
-    QWidget* control(const char* name) const { return window->findChild<QWidget*>(QLatin1String(name)); }
     bool endsTheProgram(const std::function<void()>& action);
     void verifyNoHandlerRunsAfterTheEnd();
-
-    std::unique_ptr<FrmQuillmere> window;
 };
 
 void WindowLifetimeTest::init()
 {
-    window = std::make_unique<FrmQuillmere>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QVERIFY(openWindow());
 }
 
 void WindowLifetimeTest::cleanup()

@@ -44,6 +44,12 @@ void ListBoxModel::showAddedRows()
     endInsertRows();
 }
 
+QModelIndex ListBoxModel::index(int row, int column, const QModelIndex& parent) const
+{
+    const bool exists = row >= 0 && static_cast<std::size_t>(row) < shownRows_ && column == 0 && !parent.isValid();
+    return exists ? createIndex(row, column) : QModelIndex();
+}
+
 int ListBoxModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(shownRows_);

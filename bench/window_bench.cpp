@@ -1,0 +1,81 @@
+#include "platform/line_list.h"
+#include "solver/show_steps.h"
+#include "window/frmquillmere.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <string>
+
+namespace quillmere {
+namespace {
+
+template <typename Control>
+Control* control(const QWidget& window, const char* name)
+{
+    return window.findChild<Control*>(QLatin1String(name));
+}
+
+// The whole program's path: the Show Steps click, the solver writing into the
+// window's list, and the list painting its first screenful.
+void BM_ShowStepsWorstCase(benchmark::State& state)
+{
+    FrmQuillmere window;
+    window.show();
+    control<QLineEdit>(window, "txtJug1Size")->setText(QStringLiteral("1"));
+    control<QLineEdit>(window, "txtJug2Size")->setText(QStringLiteral("32766"));
+    control<QLineEdit>(window, "txtTargetAmount")->setText(QStringLiteral("32767"));
+    auto* showSteps = control<QPushButton>(window, "cmdStart");
+    auto* list = control<QListView>(window, "lstSteps");
+    QApplication::processEvents();
+
+    for (auto _ : state) {
+        showSteps->click();
+        // What the event loop does next: the list's pending layout, then its paint.
+        QApplication::processEvents();
+        list->viewport()->repaint();
+    }
+    if (list->model()->rowCount() != 196'600)
+        state.SkipWithError("unexpected number of lines");
+    state.counters["lines"] = list->model()->rowCount();
+}
+BENCHMARK(BM_ShowStepsWorstCase)->Unit(benchmark::kMillisecond);
+
+// For scale: the same lines added one at a time to a plain QListWidget.
+void BM_ListWidgetBaseline(benchmark::State& state)
+{
+    class Text final : public platform::TextBox {
+    public:
+        explicit Text(const char* text) : text_(text) {}
+        std::string text() const override { return text_; }
+
+    private:
+        const char* text_;
+    };
+    platform::LineList lines;
+    StepQuantities quantities;
+    showSteps({Text("1"), Text("32766"), Text("32767"), lines}, quantities);
+
+    QListWidget list;
+    list.resize(297, 485);
+    list.show();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        list.clear();
+        for (std::size_t row = 0; row < lines.size(); ++row)
+            list.addItem(QString::fromUtf8(lines[row].data(), static_cast<qsizetype>(lines[row].size())));
+        QApplication::processEvents();
+        list.viewport()->repaint();
+    }
+    state.counters["lines"] = list.count();
+}
+BENCHMARK(BM_ListWidgetBaseline)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+} // namespace quillmere
