@@ -2,6 +2,7 @@
 #include "worked_example.h"
 
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListView>
@@ -109,6 +110,12 @@ void WindowEventsTest::workedExampleFromTheKeyboard()
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(listedSteps(), workedExample);
     QCOMPARE(control<QLineEdit>("txtJug1Size")->text(), QStringLiteral("3"));
+
+    // A screen reader reads the same lines.
+    QAccessibleInterface* list = QAccessible::queryAccessibleInterface(control("lstSteps"));
+    QVERIFY(list && list->tableInterface());
+    QCOMPARE(list->tableInterface()->rowCount(), int(workedExample.size()));
+    QCOMPARE(list->tableInterface()->cellAt(3, 0)->text(QAccessible::Name), workedExample.at(3));
 }
 
 void WindowEventsTest::untouchedBoxesAreBadUserValues()
