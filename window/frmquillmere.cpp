@@ -5,17 +5,16 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QMessageBox>
-#include <QMouseEvent>
-
+#include <QFocusEvent>
 #include <QFont>
 #include <QFontDatabase>
 #include <QIcon>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <limits>
@@ -131,8 +130,6 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     connectHandlers();
     cmdStart->setFocus();
 }
-
-FrmQuillmere::~FrmQuillmere() = default;
 
 void FrmQuillmere::createControls()
 {

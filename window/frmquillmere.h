@@ -23,7 +23,6 @@ class FrmQuillmere : public QWidget {
 
 public:
     explicit FrmQuillmere(QWidget* parent = nullptr);
-    ~FrmQuillmere() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
