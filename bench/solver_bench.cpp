@@ -1,37 +1,22 @@
-#include "platform/line_list.h"
-#include "solver/show_steps.h"
+#include "tests/memory_window.h"
 
 #include <benchmark/benchmark.h>
-
-#include <string>
 
 namespace quillmere {
 namespace {
 
-class FixedTextBox final : public platform::TextBox {
-public:
-    explicit FixedTextBox(std::string text) : text_(std::move(text)) {}
-    std::string text() const override { return text_; }
-
-private:
-    std::string text_;
-};
-
 // The list is reused between iterations, as the window reuses its own.
 void solve(benchmark::State& state, const char* jug1, const char* jug2, const char* target, std::size_t expectedLines)
 {
-    const FixedTextBox txtJug1Size(jug1);
-    const FixedTextBox txtJug2Size(jug2);
-    const FixedTextBox txtTargetAmount(target);
-    platform::LineList lstSteps;
-    StepQuantities quantities;
+    testing::MemoryWindow window;
+    window.enter(jug1, jug2, target);
     for (auto _ : state) {
-        showSteps({txtJug1Size, txtJug2Size, txtTargetAmount, lstSteps}, quantities);
-        benchmark::DoNotOptimize(lstSteps.size());
+        window.showSteps();
+        benchmark::DoNotOptimize(window.lstSteps.size());
     }
-    if (lstSteps.size() != expectedLines)
+    if (window.lstSteps.size() != expectedLines)
         state.SkipWithError("unexpected number of lines");
-    state.counters["lines"] = static_cast<double>(lstSteps.size());
+    state.counters["lines"] = static_cast<double>(window.lstSteps.size());
 }
 
 void BM_SolverWorstCase(benchmark::State& state)

@@ -1,5 +1,4 @@
-#include "platform/line_list.h"
-#include "solver/show_steps.h"
+#include "tests/memory_window.h"
 #include "window/frmquillmere.h"
 
 #include <benchmark/benchmark.h>
@@ -10,8 +9,6 @@
 #include <QListView>
 #include <QListWidget>
 #include <QPushButton>
-
-#include <string>
 
 namespace quillmere {
 namespace {
@@ -50,17 +47,10 @@ BENCHMARK(BM_ShowStepsWorstCase)->Unit(benchmark::kMillisecond);
 // For scale: the same lines added one at a time to a plain QListWidget.
 void BM_ListWidgetBaseline(benchmark::State& state)
 {
-    class Text final : public platform::TextBox {
-    public:
-        explicit Text(const char* text) : text_(text) {}
-        std::string text() const override { return text_; }
-
-    private:
-        const char* text_;
-    };
-    platform::LineList lines;
-    StepQuantities quantities;
-    showSteps({Text("1"), Text("32766"), Text("32767"), lines}, quantities);
+    testing::MemoryWindow solved;
+    solved.enter("1", "32766", "32767");
+    solved.showSteps();
+    const platform::LineList& lines = solved.lstSteps;
 
     QListWidget list;
     list.resize(297, 485);

@@ -3,24 +3,16 @@
 // Overflow and Division by zero are ordinary outcomes here; anything else that
 // escapes, or a list that breaks its shape, is a finding.
 
-#include "platform/line_list.h"
 #include "platform/runtime_error.h"
 #include "solver/read_quantity.h"
-#include "solver/show_steps.h"
+#include "tests/memory_window.h"
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace {
-
-class FuzzTextBox final : public quillmere::platform::TextBox {
-public:
-    std::string value;
-    std::string text() const override { return value; }
-};
 
 bool isRunOutcome(const quillmere::platform::LineList& lines)
 {
@@ -34,30 +26,26 @@ bool isRunOutcome(const quillmere::platform::LineList& lines)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::array<FuzzTextBox, 3> boxes;
-    for (FuzzTextBox& box : boxes) {
+    quillmere::testing::MemoryWindow window;
+    for (quillmere::testing::MemoryTextBox* box : {&window.txtJug1Size, &window.txtJug2Size, &window.txtTargetAmount}) {
         const std::size_t end = input.find('\0');
-        box.value = std::string(input.substr(0, end));
+        box->value = std::string(input.substr(0, end));
         input = end == std::string_view::npos ? std::string_view() : input.substr(end + 1);
-    }
-
-    for (const FuzzTextBox& box : boxes) {
         try {
-            quillmere::readQuantity(box);
+            quillmere::readQuantity(*box);
         } catch (const quillmere::platform::RuntimeError&) {
         }
     }
 
-    quillmere::platform::LineList lstSteps;
-    lstSteps.addItem("previous run");
-    quillmere::StepQuantities quantities;
+    const quillmere::platform::LineList& lines = window.lstSteps;
+    window.lstSteps.addItem("previous run");
     try {
-        quillmere::showSteps({boxes[0], boxes[1], boxes[2], lstSteps}, quantities);
-        if (!isRunOutcome(lstSteps))
+        window.showSteps();
+        if (!isRunOutcome(lines))
             __builtin_trap();
     } catch (const quillmere::platform::RuntimeError&) {
         // Errors arise before the list is cleared or right after, never midway through a plan.
-        if (lstSteps.size() > 1 || (lstSteps.size() == 1 && lstSteps[0] != "previous run"))
+        if (lines.size() > 1 || (lines.size() == 1 && lines[0] != "previous run"))
             __builtin_trap();
     }
     return 0;

@@ -20,7 +20,8 @@ public:
     }
 };
 
-// The window's boxes, list and quantities without the window.
+// The window's boxes, list and quantities without the window; the tests,
+// the benchmarks and the fuzzer all drive the solver through it.
 struct MemoryWindow {
     MemoryTextBox txtJug1Size;
     MemoryTextBox txtJug2Size;
