@@ -67,14 +67,13 @@ QLineEdit* placeEntryBox(QWidget* window, const char* name, const QRect& geometr
     return box;
 }
 
-QLabel* placeLabel(QWidget* window, const char* name, const QString& caption, const QRect& geometry, QLineEdit* box)
+void placeLabel(QWidget* window, const char* name, const QString& caption, const QRect& geometry, QLineEdit* box)
 {
     auto* label = place<QLabel>(window, name, geometry);
     label->setText(caption);
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(windowFont(defaultPointSize, true));
     label->setBuddy(box);
-    return label;
 }
 
 QPushButton* placeButton(QWidget* window, const char* name, const QString& caption, const QRect& geometry)
@@ -154,9 +153,9 @@ void FrmQuillmere::createControls()
     lstSteps->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lstSteps->setAccessibleName(QStringLiteral("Steps"));
 
-    lblJug1Size = placeLabel(this, "lblJug1Size", QStringLiteral("Jug #1 Size"), fromTwips(120, 120, 1335, 255), txtJug1Size);
-    lblJug2Size = placeLabel(this, "lblJug2Size", QStringLiteral("Jug #2 Size"), fromTwips(1680, 120, 1335, 255), txtJug2Size);
-    lblTargetAmount = placeLabel(this, "lblTargetAmount", QStringLiteral("Target Amount"), fromTwips(3240, 120, 1335, 255), txtTargetAmount);
+    placeLabel(this, "lblJug1Size", QStringLiteral("Jug #1 Size"), fromTwips(120, 120, 1335, 255), txtJug1Size);
+    placeLabel(this, "lblJug2Size", QStringLiteral("Jug #2 Size"), fromTwips(1680, 120, 1335, 255), txtJug2Size);
+    placeLabel(this, "lblTargetAmount", QStringLiteral("Target Amount"), fromTwips(3240, 120, 1335, 255), txtTargetAmount);
 
     QWidget::setTabOrder(cmdStart, txtJug1Size);
     QWidget::setTabOrder(txtJug1Size, txtJug2Size);
@@ -196,11 +195,11 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
     }
     case QEvent::FocusIn:
         if (auto* box = entryBox(watched); box && entersFromAnotherControl(static_cast<const QFocusEvent&>(*event)))
-            dispatch([&] { entryBoxGotFocus(*box); });
+            dispatch([&] { entryBoxEntered(*box); });
         break;
     case QEvent::MouseButtonRelease:
         if (auto* box = entryBox(watched); box && isClick(static_cast<const QMouseEvent&>(*event), *box))
-            dispatch([&] { entryBoxClick(*box); });
+            dispatch([&] { entryBoxEntered(*box); });
         break;
     default:
         break;
@@ -246,12 +245,7 @@ void FrmQuillmere::command1Click()
 
 // An entry box erases itself whenever it is entered, so a value is always
 // typed afresh rather than edited in place.
-void FrmQuillmere::entryBoxClick(QLineEdit& box)
-{
-    box.clear();
-}
-
-void FrmQuillmere::entryBoxGotFocus(QLineEdit& box)
+void FrmQuillmere::entryBoxEntered(QLineEdit& box)
 {
     box.clear();
 }

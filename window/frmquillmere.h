@@ -4,7 +4,6 @@
 
 #include <QWidget>
 
-class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
@@ -34,11 +33,11 @@ private:
     template <typename Handler>
     void dispatch(Handler&& handler);
 
-    // The handlers. The three entry boxes share their Click and GotFocus.
+    // The handlers. The three entry boxes' Click and GotFocus all do the
+    // same, so they share one.
     void cmdStartClick();
     void command1Click();
-    void entryBoxClick(QLineEdit& box);
-    void entryBoxGotFocus(QLineEdit& box);
+    void entryBoxEntered(QLineEdit& box);
     void frmKeyDown(int keyCode, int shift);
     void frmUnload();
 
@@ -51,9 +50,6 @@ private:
     QLineEdit* txtTargetAmount;
     QPushButton* command1;
     QListView* lstSteps;
-    QLabel* lblJug1Size;
-    QLabel* lblJug2Size;
-    QLabel* lblTargetAmount;
     platform::ListBoxModel* stepsModel;
 
     StepQuantities quantities;
