@@ -133,20 +133,27 @@ std::int16_t roundDownToInt16(double value)
     return static_cast<std::int16_t>(whole);
 }
 
+namespace {
+
+// Sums and differences of two 16-bit numbers are exact in int, so the range
+// check needs nothing beyond plain arithmetic.
+std::int16_t checkedInt16(int exact)
+{
+    if (exact < INT16_MIN || exact > INT16_MAX)
+        throw RuntimeError::overflow();
+    return static_cast<std::int16_t>(exact);
+}
+
+} // namespace
+
 std::int16_t checkedAdd(std::int16_t a, std::int16_t b)
 {
-    std::int16_t sum = 0;
-    if (__builtin_add_overflow(a, b, &sum))
-        throw RuntimeError::overflow();
-    return sum;
+    return checkedInt16(int{a} + int{b});
 }
 
 std::int16_t checkedSubtract(std::int16_t a, std::int16_t b)
 {
-    std::int16_t difference = 0;
-    if (__builtin_sub_overflow(a, b, &difference))
-        throw RuntimeError::overflow();
-    return difference;
+    return checkedInt16(int{a} - int{b});
 }
 
 std::int16_t remainder(std::int16_t dividend, std::int16_t divisor)
