@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run bench memory sanitize fuzz clean
+.PHONY: all build test run bench memory sanitize fuzz windows-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -36,5 +36,14 @@ fuzz: sanitize
 	build-sanitize/bin/quillmere_fuzz build-sanitize/fuzz-corpus fuzz/corpus \
 		-max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1
 
+# The toolkit-free core, its tests and the version record, cross-built for
+# Windows and run under Wine. The Wine server the tests started is stopped
+# afterwards, pass or fail.
+windows-test:
+	@scripts/install-deps windows
+	cmake --preset windows
+	cmake --build --preset windows
+	ctest --preset windows; status=$$?; WINEPREFIX=$(CURDIR)/build-windows/wine wineserver -k; exit $$status
+
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-windows
