@@ -12,6 +12,8 @@ class TextBox {
 public:
     virtual ~TextBox() = default;
     virtual std::string text() const = 0;
+    // The caption the user knows the box by.
+    virtual std::string label() const = 0;
 };
 
 class ListBox {

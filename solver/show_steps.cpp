@@ -2,8 +2,10 @@
 
 #include "greatest_common_divisor.h"
 #include "platform/line_text.h"
+#include "platform/runtime_error.h"
 #include "read_quantity.h"
 
+#include <string>
 #include <string_view>
 
 namespace quillmere {
@@ -68,6 +70,20 @@ private:
     const LineText statusJug2_;
 };
 
+std::string negativeSizesCause(const StepControls& controls, const StepQuantities& q)
+{
+    const Quantity none{0};
+    std::string named;
+    if (q.jug1Size < none)
+        named = controls.txtJug1Size.label();
+    if (q.jug2Size < none)
+        named += (named.empty() ? "" : " and ") + controls.txtJug2Size.label();
+    if (named.empty())
+        return named;
+    const bool both = q.jug1Size < none && q.jug2Size < none;
+    return named + (both ? " are" : " is") + " negative, but a jug holds a positive number of cups.";
+}
+
 } // namespace
 
 void showSteps(const StepControls& controls, StepQuantities& q)
@@ -90,9 +106,22 @@ void showSteps(const StepControls& controls, StepQuantities& q)
     // All three conditions are worked out before deciding: the sum's overflow
     // and a zero divisor must raise their errors even when an earlier
     // condition already holds.
-    const bool moreThanBothHold = q.jug1Size + q.jug2Size < q.targetAmount;
-    const bool lessThanDivisor = greatestCommonDivisor(q.jug1Size, q.jug2Size) > q.targetAmount;
-    const bool notAMultiple = q.targetAmount % greatestCommonDivisor(q.jug1Size, q.jug2Size) != none;
+    bool moreThanBothHold = false;
+    {
+        const platform::ErrorContext sizesTooLarge([&controls] {
+            return controls.txtJug1Size.label() + " and " + controls.txtJug2Size.label() + " together go beyond the limit of 32767 cups.";
+        });
+        moreThanBothHold = q.jug1Size + q.jug2Size < q.targetAmount;
+    }
+    bool lessThanDivisor = false;
+    bool notAMultiple = false;
+    {
+        // A negative size leaves no common divisor, and the remainder by none
+        // raises Division by zero.
+        const platform::ErrorContext negativeSize([&controls, &q] { return negativeSizesCause(controls, q); });
+        lessThanDivisor = greatestCommonDivisor(q.jug1Size, q.jug2Size) > q.targetAmount;
+        notAMultiple = q.targetAmount % greatestCommonDivisor(q.jug1Size, q.jug2Size) != none;
+    }
     if (moreThanBothHold || lessThanDivisor || notAMultiple) {
         steps.addItem("IMPOSSIBLE!");
         return;

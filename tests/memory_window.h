@@ -4,14 +4,20 @@
 #include "solver/show_steps.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quillmere::testing {
 
 class MemoryTextBox final : public platform::TextBox {
 public:
+    explicit MemoryTextBox(std::string caption) : caption(std::move(caption)) {}
+
+    std::string caption;
     std::string value;
     mutable int reads = 0;
+
+    std::string label() const override { return caption; }
 
     std::string text() const override
     {
@@ -23,9 +29,9 @@ public:
 // The window's boxes, list and quantities without the window; the tests,
 // the benchmarks and the fuzzer all drive the solver through it.
 struct MemoryWindow {
-    MemoryTextBox txtJug1Size;
-    MemoryTextBox txtJug2Size;
-    MemoryTextBox txtTargetAmount;
+    MemoryTextBox txtJug1Size{"Jug #1 Size"};
+    MemoryTextBox txtJug2Size{"Jug #2 Size"};
+    MemoryTextBox txtTargetAmount{"Target Amount"};
     platform::LineList lstSteps;
     StepQuantities quantities;
 

@@ -21,7 +21,7 @@ class ReadsQuantity : public ::testing::TestWithParam<EntryCase> {};
 
 TEST_P(ReadsQuantity, FromTheNumberAtTheStartOfTheText)
 {
-    testing::MemoryTextBox box;
+    testing::MemoryTextBox box("Jug #1 Size");
     box.value = GetParam().text;
     EXPECT_EQ(readQuantity(box).cups(), GetParam().cups);
     EXPECT_EQ(box.reads, 1);
@@ -76,7 +76,7 @@ class OverflowsQuantity : public ::testing::TestWithParam<std::string> {};
 
 TEST_P(OverflowsQuantity, WhenTheValueDoesNotFitSixteenBits)
 {
-    testing::MemoryTextBox box;
+    testing::MemoryTextBox box("Target Amount");
     box.value = GetParam();
     try {
         readQuantity(box);
@@ -84,6 +84,7 @@ TEST_P(OverflowsQuantity, WhenTheValueDoesNotFitSixteenBits)
     } catch (const platform::RuntimeError& error) {
         EXPECT_EQ(error.number(), 6);
         EXPECT_EQ(error.description(), "Overflow");
+        EXPECT_EQ(error.cause(), "Target Amount does not fit: enter a number from -32768 to 32767.");
     }
 }
 

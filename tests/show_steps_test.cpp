@@ -130,6 +130,7 @@ struct ErrorCase {
     std::string jug2;
     std::string target;
     int number;
+    std::string cause;
     bool listCleared;    // otherwise the previous run's lines stay
     int boxesRead;       // how many of the three boxes were read, in order
 };
@@ -156,6 +157,7 @@ TEST_P(ShowStepsError, StopsWhereItArisesAndLeavesTheListAsItStood)
         FAIL() << "no run-time error";
     } catch (const platform::RuntimeError& error) {
         EXPECT_EQ(error.number(), c.number);
+        EXPECT_EQ(error.cause(), c.cause);
     }
     EXPECT_EQ(window.lines(), c.listCleared ? Lines{} : previous);
     EXPECT_EQ(window.txtJug1Size.reads, c.boxesRead >= 1 ? 1 : 0);
@@ -163,15 +165,20 @@ TEST_P(ShowStepsError, StopsWhereItArisesAndLeavesTheListAsItStood)
     EXPECT_EQ(window.txtTargetAmount.reads, c.boxesRead >= 3 ? 1 : 0);
 }
 
+const std::string outOfRange = " does not fit: enter a number from -32768 to 32767.";
+const std::string sumTooLarge = "Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups.";
+const std::string negativeSize = " negative, but a jug holds a positive number of cups.";
+
 INSTANTIATE_TEST_SUITE_P(Errors, ShowStepsError, ::testing::Values(
-    ErrorCase{"FirstBoxOverflows", "40000", "5", "4", 6, false, 1},
-    ErrorCase{"SecondBoxOverflows", "3", "32768", "4", 6, false, 2},
-    ErrorCase{"TargetOverflows", "3", "5", "-32768.1", 6, false, 3},
-    ErrorCase{"SizesSumOverflows", "20000", "20000", "1", 6, true, 3},
-    ErrorCase{"NegativeSizesSumOverflows", "-20000", "-20000", "1", 6, true, 3},
-    ErrorCase{"NegativeJugSize", "-3", "5", "4", 11, true, 3},
-    ErrorCase{"NegativeSizeEvenWhenTheTargetIsTooLarge", "-3", "5", "100", 11, true, 3},
-    ErrorCase{"BothSizesNegative", "-4", "-6", "-2", 11, true, 3}));
+    ErrorCase{"FirstBoxOverflows", "40000", "5", "4", 6, "Jug #1 Size" + outOfRange, false, 1},
+    ErrorCase{"SecondBoxOverflows", "3", "32768", "4", 6, "Jug #2 Size" + outOfRange, false, 2},
+    ErrorCase{"TargetOverflows", "3", "5", "-32768.1", 6, "Target Amount" + outOfRange, false, 3},
+    ErrorCase{"FirstOfTwoBadBoxesIsNamed", "3", "1e400", "99999", 6, "Jug #2 Size" + outOfRange, false, 2},
+    ErrorCase{"SizesSumOverflows", "20000", "20000", "1", 6, sumTooLarge, true, 3},
+    ErrorCase{"NegativeSizesSumOverflows", "-20000", "-20000", "1", 6, sumTooLarge, true, 3},
+    ErrorCase{"NegativeJugSize", "-3", "5", "4", 11, "Jug #1 Size is" + negativeSize, true, 3},
+    ErrorCase{"NegativeSizeEvenWhenTheTargetIsTooLarge", "5", "-3", "100", 11, "Jug #2 Size is" + negativeSize, true, 3},
+    ErrorCase{"BothSizesNegative", "-4", "-6", "-2", 11, "Jug #1 Size and Jug #2 Size are" + negativeSize, true, 3}));
 
 TEST(ShowSteps, AnOverflowWhileReadingKeepsTheEarlierBoxesValues)
 {

@@ -92,7 +92,7 @@ QString WindowEventsTest::showStepsAndCloseAnyReport()
     QObject reportWatch;
     QTimer::singleShot(0, &reportWatch, [&report] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            report = box->windowTitle() + '|' + box->text();
+            report = box->windowTitle() + '|' + box->text() + '|' + box->informativeText();
             box->accept();
         }
     });
@@ -236,12 +236,16 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn_data()
     QTest::addColumn<QString>("report");
     QTest::addColumn<bool>("listCleared");
 
-    const QString overflow = QStringLiteral("Quillmere|Run-time error '6': Overflow");
-    const QString divisionByZero = QStringLiteral("Quillmere|Run-time error '11': Division by zero");
-    QTest::newRow("jug 1 too large") << "40000" << "5" << "4" << overflow << false;
-    QTest::newRow("target too small") << "3" << "5" << "-32769" << overflow << false;
-    QTest::newRow("sizes sum overflows") << "20000" << "20000" << "4" << overflow << true;
-    QTest::newRow("negative jug size") << "-3" << "5" << "4" << divisionByZero << true;
+    const QString overflow = QStringLiteral("Quillmere|Run-time error '6': Overflow|");
+    const QString divisionByZero = QStringLiteral("Quillmere|Run-time error '11': Division by zero|");
+    QTest::newRow("jug 1 too large") << "40000" << "5" << "4"
+                                     << overflow + "Jug #1 Size does not fit: enter a number from -32768 to 32767." << false;
+    QTest::newRow("target too small") << "3" << "5" << "-32769"
+                                      << overflow + "Target Amount does not fit: enter a number from -32768 to 32767." << false;
+    QTest::newRow("sizes sum overflows") << "20000" << "20000" << "4"
+                                         << overflow + "Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups." << true;
+    QTest::newRow("negative jug size") << "-3" << "5" << "4"
+                                       << divisionByZero + "Jug #1 Size is negative, but a jug holds a positive number of cups." << true;
 }
 
 void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn()

@@ -224,8 +224,11 @@ void FrmQuillmere::dispatch(Handler&& handler)
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
-        QMessageBox::critical(this, windowTitle(),
-                              QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromStdString(error.description())));
+        QMessageBox report(QMessageBox::Critical, windowTitle(),
+                           QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromStdString(error.description())),
+                           QMessageBox::Ok, this);
+        report.setInformativeText(QString::fromStdString(error.cause()));
+        report.exec();
     }
 }
 

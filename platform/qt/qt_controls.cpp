@@ -1,5 +1,6 @@
 #include "qt_controls.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 namespace quillmere::platform {
@@ -7,6 +8,17 @@ namespace quillmere::platform {
 std::string LineEditTextBox::text() const
 {
     return edit_.text().toStdString();
+}
+
+std::string LineEditTextBox::label() const
+{
+    if (const QWidget* form = edit_.parentWidget()) {
+        for (const QLabel* label : form->findChildren<const QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (label->buddy() == &edit_)
+                return label->text().toStdString();
+        }
+    }
+    return edit_.objectName().toStdString();
 }
 
 ListBoxModel::Batch::Batch(ListBoxModel& model) : model_(model)

@@ -20,6 +20,9 @@ class LineEditTextBox final : public TextBox {
 public:
     explicit LineEditTextBox(const QLineEdit& edit) : edit_(edit) {}
     std::string text() const override;
+    // The text of the label that names the box (its buddy), as a screen
+    // reader announces it; the box's object name when it has none.
+    std::string label() const override;
 
 private:
     const QLineEdit& edit_;
