@@ -4,7 +4,9 @@
 #include <benchmark/benchmark.h>
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -19,15 +21,21 @@ Control* control(const QWidget& window, const char* name)
     return window.findChild<Control*>(QLatin1String(name));
 }
 
+// Shows the window with the boxes set for the largest plan.
+void enterLargestPlan(FrmQuillmere& window)
+{
+    window.show();
+    control<QLineEdit>(window, "txtJug1Size")->setText(QStringLiteral("1"));
+    control<QLineEdit>(window, "txtJug2Size")->setText(QStringLiteral("32766"));
+    control<QLineEdit>(window, "txtTargetAmount")->setText(QStringLiteral("32767"));
+}
+
 // The whole program's path: the Show Steps click, the solver writing into the
 // window's list, and the list painting its first screenful.
 void BM_ShowStepsWorstCase(benchmark::State& state)
 {
     FrmQuillmere window;
-    window.show();
-    control<QLineEdit>(window, "txtJug1Size")->setText(QStringLiteral("1"));
-    control<QLineEdit>(window, "txtJug2Size")->setText(QStringLiteral("32766"));
-    control<QLineEdit>(window, "txtTargetAmount")->setText(QStringLiteral("32767"));
+    enterLargestPlan(window);
     auto* showSteps = control<QPushButton>(window, "cmdStart");
     auto* list = control<QListView>(window, "lstSteps");
     QApplication::processEvents();
@@ -43,6 +51,29 @@ void BM_ShowStepsWorstCase(benchmark::State& state)
     state.counters["lines"] = list->model()->rowCount();
 }
 BENCHMARK(BM_ShowStepsWorstCase)->Unit(benchmark::kMillisecond);
+
+// From Select All to the clipboard holding the whole largest plan.
+void BM_CopyWorstCase(benchmark::State& state)
+{
+    FrmQuillmere window;
+    enterLargestPlan(window);
+    control<QPushButton>(window, "cmdStart")->click();
+    auto* list = control<QListView>(window, "lstSteps");
+    auto* selectAll = control<QAction>(window, "mnuSelectAll");
+    auto* copy = control<QAction>(window, "mnuCopy");
+    QApplication::processEvents();
+
+    for (auto _ : state) {
+        list->clearSelection();
+        selectAll->trigger();
+        copy->trigger();
+    }
+    const qsizetype copied = QGuiApplication::clipboard()->text().size();
+    if (list->model()->rowCount() != 196'600 || copied < 5'000'000)
+        state.SkipWithError("the whole plan was not copied");
+    state.counters["characters"] = static_cast<double>(copied);
+}
+BENCHMARK(BM_CopyWorstCase)->Unit(benchmark::kMillisecond);
 
 // For scale: the same lines added one at a time to a plain QListWidget.
 void BM_ListWidgetBaseline(benchmark::State& state)

@@ -6,10 +6,16 @@ void LineList::clear()
 {
     text_.clear();
     ends_.clear();
+    longestRow_ = 0;
+    longestLength_ = 0;
 }
 
 void LineList::addItem(std::string_view line)
 {
+    if (line.size() > longestLength_) {
+        longestRow_ = ends_.size();
+        longestLength_ = line.size();
+    }
     text_.append(line);
     ends_.push_back(text_.size());
 }

@@ -21,9 +21,14 @@ public:
     bool empty() const noexcept { return ends_.empty(); }
     std::string_view operator[](std::size_t row) const;
 
+    // The row of the first of the longest lines; 0 when the list is empty.
+    std::size_t longestRow() const noexcept { return longestRow_; }
+
 private:
     std::string text_;
     std::vector<std::size_t> ends_;
+    std::size_t longestRow_ = 0;
+    std::size_t longestLength_ = 0;
 };
 
 } // namespace quillmere::platform

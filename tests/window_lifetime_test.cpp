@@ -95,9 +95,17 @@ void WindowLifetimeTest::ctrlXEnds()
         QTest::keyClicks(box, QStringLiteral("35"));
         box->selectAll();
     }
+    auto* list = qobject_cast<QListView*>(focused);
+    if (list) {
+        QTest::keyClick(list, Qt::Key_Return); // Show Steps with empty boxes
+        QTest::keySequence(list, QKeySequence::SelectAll);
+        QVERIFY(list->selectionModel()->hasSelection());
+    }
     QVERIFY(endsTheProgram([focused] { QTest::keyClick(focused, Qt::Key_X, Qt::ControlModifier); }));
     if (auto* box = qobject_cast<QLineEdit*>(focused))
         QCOMPARE(box->text(), QStringLiteral("35")); // not cut
+    if (list)
+        QCOMPARE(list->model()->rowCount(), 1);
 }
 
 void WindowLifetimeTest::closingTheWindowEnds()

@@ -3,11 +3,14 @@
 #include "platform/qt/qt_controls.h"
 #include "platform/runtime_error.h"
 
+#include <QAction>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +19,8 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QShortcut>
 
 #include <limits>
 
@@ -149,9 +154,23 @@ void FrmQuillmere::createControls()
     stepsModel = new platform::ListBoxModel(this);
     lstSteps = place<QListView>(this, "lstSteps", fromTwips(120, 1080, 4455, 7275));
     lstSteps->setModel(stepsModel);
+    lstSteps->setItemDelegate(new platform::ListBoxDelegate(*stepsModel, lstSteps));
     lstSteps->setUniformItemSizes(true);
+    lstSteps->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     lstSteps->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lstSteps->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstSteps->setAccessibleName(QStringLiteral("Steps"));
+
+    // The list's own commands, on its context menu and its keys. Nothing cuts:
+    // Ctrl+X stays the window's way to end the program.
+    mnuCopy = addListCommand("mnuCopy", tr("&Copy"), QKeySequence::Copy);
+    mnuCopy->setEnabled(false);
+    mnuSelectAll = addListCommand("mnuSelectAll", tr("Select &All"), QKeySequence::SelectAll);
+    lstSteps->setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A single-column list has no use for Left and Right: they scroll a wide
+    // plan sideways, so it reads in full from the keyboard too.
+    scrollLeft = new QShortcut(QKeySequence(Qt::Key_Left), lstSteps, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    scrollRight = new QShortcut(QKeySequence(Qt::Key_Right), lstSteps, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
 
     placeLabel(this, "lblJug1Size", QStringLiteral("Jug #1 Size"), fromTwips(120, 120, 1335, 255), txtJug1Size);
     placeLabel(this, "lblJug2Size", QStringLiteral("Jug #2 Size"), fromTwips(1680, 120, 1335, 255), txtJug2Size);
@@ -169,10 +188,31 @@ void FrmQuillmere::createControls()
     }
 }
 
+QAction* FrmQuillmere::addListCommand(const char* name, const QString& text, QKeySequence::StandardKey key)
+{
+    auto* command = new QAction(text, lstSteps);
+    command->setObjectName(QLatin1String(name));
+    command->setShortcut(key);
+    command->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    command->setShortcutVisibleInContextMenu(true);
+    lstSteps->addAction(command);
+    return command;
+}
+
 void FrmQuillmere::connectHandlers()
 {
     connect(cmdStart, &QPushButton::clicked, this, [this] { dispatch([this] { cmdStartClick(); }); });
     connect(command1, &QPushButton::clicked, this, [this] { dispatch([this] { command1Click(); }); });
+    connect(mnuCopy, &QAction::triggered, this, [this] { dispatch([this] { mnuCopyClick(); }); });
+    connect(mnuSelectAll, &QAction::triggered, lstSteps, &QListView::selectAll);
+    QScrollBar* sideways = lstSteps->horizontalScrollBar();
+    connect(scrollLeft, &QShortcut::activated, sideways, [sideways] { sideways->triggerAction(QAbstractSlider::SliderSingleStepSub); });
+    connect(scrollRight, &QShortcut::activated, sideways, [sideways] { sideways->triggerAction(QAbstractSlider::SliderSingleStepAdd); });
+
+    // A reset of the list drops the selection without a selectionChanged.
+    const auto updateCopy = [this] { mnuCopy->setEnabled(lstSteps->selectionModel()->hasSelection()); };
+    connect(lstSteps->selectionModel(), &QItemSelectionModel::selectionChanged, this, updateCopy);
+    connect(stepsModel, &QAbstractItemModel::modelReset, this, updateCopy);
 }
 
 // The window's other events reach its handlers here: key presses before the
@@ -239,6 +279,11 @@ void FrmQuillmere::cmdStartClick()
     const platform::LineEditTextBox targetAmount(*txtTargetAmount);
     const platform::ListBoxModel::Batch batch(*stepsModel);
     showSteps({jug1Size, jug2Size, targetAmount, *stepsModel}, quantities);
+}
+
+void FrmQuillmere::mnuCopyClick()
+{
+    QGuiApplication::clipboard()->setText(stepsModel->text(lstSteps->selectionModel()->selection()));
 }
 
 void FrmQuillmere::command1Click()

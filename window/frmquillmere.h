@@ -2,11 +2,14 @@
 
 #include "solver/show_steps.h"
 
+#include <QKeySequence>
 #include <QWidget>
 
+class QAction;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QShortcut;
 
 namespace quillmere {
 
@@ -29,6 +32,7 @@ protected:
 
 private:
     void createControls();
+    QAction* addListCommand(const char* name, const QString& text, QKeySequence::StandardKey key);
     void connectHandlers();
     template <typename Handler>
     void dispatch(Handler&& handler);
@@ -37,6 +41,7 @@ private:
     // same, so they share one.
     void cmdStartClick();
     void command1Click();
+    void mnuCopyClick();
     void entryBoxEntered(QLineEdit& box);
     void frmKeyDown(int keyCode, int shift);
     void frmUnload();
@@ -51,6 +56,10 @@ private:
     QPushButton* command1;
     QListView* lstSteps;
     platform::ListBoxModel* stepsModel;
+    QAction* mnuCopy;
+    QAction* mnuSelectAll;
+    QShortcut* scrollLeft;
+    QShortcut* scrollRight;
 
     StepQuantities quantities;
     bool ended = false;

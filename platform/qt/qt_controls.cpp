@@ -1,7 +1,12 @@
 #include "qt_controls.h"
 
+#include <QItemSelection>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace quillmere::platform {
 
@@ -73,6 +78,42 @@ QVariant ListBoxModel::data(const QModelIndex& index, int role) const
         return {};
     const std::string_view line = lines_[static_cast<std::size_t>(index.row())];
     return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
+}
+
+QModelIndex ListBoxModel::longestLine() const
+{
+    return index(static_cast<int>(lines_.longestRow()));
+}
+
+QString ListBoxModel::text(const QItemSelection& selection) const
+{
+    // Ranges come in the order they were selected and may overlap.
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : selection) {
+        if (range.isValid() && !range.parent().isValid())
+            ranges.emplace_back(range.top(), std::min(range.bottom(), rowCount() - 1));
+    }
+    std::sort(ranges.begin(), ranges.end());
+
+    std::string joined;
+    bool first = true;
+    int uncopiedRow = 0;
+    for (const auto& [top, bottom] : ranges) {
+        for (int row = std::max(top, uncopiedRow); row <= bottom; ++row) {
+            if (!first)
+                joined += '\n';
+            first = false;
+            joined += lines_[static_cast<std::size_t>(row)];
+        }
+        uncopiedRow = std::max(uncopiedRow, bottom + 1);
+    }
+    return QString::fromUtf8(joined.data(), static_cast<qsizetype>(joined.size()));
+}
+
+QSize ListBoxDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    const QModelIndex longest = model_.longestLine();
+    return QStyledItemDelegate::sizeHint(option, longest.isValid() ? longest : index);
 }
 
 } // namespace quillmere::platform

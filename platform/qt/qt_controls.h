@@ -7,11 +7,13 @@
 #include "platform/line_list.h"
 
 #include <QAbstractListModel>
+#include <QStyledItemDelegate>
 
 #include <cstddef>
 #include <string>
 #include <string_view>
 
+class QItemSelection;
 class QLineEdit;
 
 namespace quillmere::platform {
@@ -59,12 +61,30 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
+    // The longest line shown, in characters; invalid when the list is empty.
+    QModelIndex longestLine() const;
+    // The selected lines in list order, joined by line feeds.
+    QString text(const QItemSelection& selection) const;
+
 private:
     void showAddedRows();
 
     LineList lines_;
     std::size_t shownRows_ = 0;
     bool batching_ = false;
+};
+
+// Sizes every row of a uniform-row list view as its longest line, so no line
+// is cut short and the view scrolls sideways exactly to that line's end. The
+// lines share their words and digits are all one width, so the longest line in
+// characters is also the widest on screen.
+class ListBoxDelegate final : public QStyledItemDelegate {
+public:
+    ListBoxDelegate(const ListBoxModel& model, QObject* parent) : QStyledItemDelegate(parent), model_(model) {}
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    const ListBoxModel& model_;
 };
 
 } // namespace quillmere::platform
