@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run bench memory sanitize fuzz windows-test clean
+.PHONY: all build test run package bench memory sanitize fuzz windows-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -12,8 +12,16 @@ build:
 	cmake --preset default
 	cmake --build --preset default
 
+# Besides the program's own tests: the desktop entry and metainfo validated,
+# and the Debian package built, checked by lintian and its contents listed.
 test: build
+	@scripts/install-deps package
 	ctest --preset default
+
+# build/quillmere_1.00-1_<arch>.deb
+package: build
+	@scripts/install-deps package
+	cd build && cpack
 
 run: build
 	build/bin/quillmere

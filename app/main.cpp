@@ -7,7 +7,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("quillmere"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
 
     quillmere::FrmQuillmere window;
     window.show();
