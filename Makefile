@@ -34,7 +34,7 @@ memory: build
 	bench/peak-memory
 
 sanitize:
-	@scripts/install-deps build sanitize
+	@scripts/install-deps build sanitize package
 	cmake --preset sanitize
 	cmake --build --preset sanitize
 	ctest --preset sanitize
