@@ -7,7 +7,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.quillmere.Quillmere"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUILLMERE_APPLICATION_ID));
 
     quillmere::FrmQuillmere window;
     window.show();

@@ -70,18 +70,19 @@ private:
     const LineText statusJug2_;
 };
 
+// Only a negative size leaves two jugs without a common divisor; zero sizes
+// never get this far.
 std::string negativeSizesCause(const StepControls& controls, const StepQuantities& q)
 {
     const Quantity none{0};
+    const std::string jug1 = controls.txtJug1Size.label();
+    const std::string jug2 = controls.txtJug2Size.label();
     std::string named;
-    if (q.jug1Size < none)
-        named = controls.txtJug1Size.label();
-    if (q.jug2Size < none)
-        named += (named.empty() ? "" : " and ") + controls.txtJug2Size.label();
-    if (named.empty())
-        return named;
-    const bool both = q.jug1Size < none && q.jug2Size < none;
-    return named + (both ? " are" : " is") + " negative, but a jug holds a positive number of cups.";
+    if (q.jug1Size < none && q.jug2Size < none)
+        named = jug1 + " and " + jug2 + " are";
+    else
+        named = (q.jug1Size < none ? jug1 : jug2) + " is";
+    return named + " negative, but a jug holds a positive number of cups.";
 }
 
 } // namespace
