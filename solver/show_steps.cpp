@@ -7,6 +7,8 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace quillmere {
 namespace {
@@ -38,15 +40,15 @@ public:
         transferTail_ += sizeText("", quantities.jug2Size, "-cup jug.").view();
     }
 
-    void fillLine() { steps_.addItem(fillLine_.view()); }
-    void emptyLine() { steps_.addItem(emptyLine_.view()); }
+    void fillLine() { action(fillLine_.view()); }
+    void emptyLine() { action(emptyLine_.view()); }
 
     void transferLine()
     {
         LineText line("Transfer ");
         line += quantities_.transferAmount.cups();
         line += transferTail_.view();
-        steps_.addItem(line.view());
+        action(line.view());
     }
 
     // Both jugs after the action, then the blank line that closes its group.
@@ -60,7 +62,15 @@ public:
         steps_.addItem("");
     }
 
+    std::size_t actions() const { return actions_; }
+
 private:
+    void action(std::string_view line)
+    {
+        steps_.addItem(line);
+        ++actions_;
+    }
+
     platform::ListBox& steps_;
     const StepQuantities& quantities_;
     const LineText fillLine_;
@@ -68,7 +78,32 @@ private:
     LineText transferTail_;
     const LineText statusJug1_;
     const LineText statusJug2_;
+    std::size_t actions_ = 0;
 };
+
+std::string cups(Quantity amount)
+{
+    const int count = amount.cups();
+    return std::to_string(count) + (count == 1 || count == -1 ? " cup" : " cups");
+}
+
+// "A", "A and B", "A, B and C".
+std::string namesInASentence(const std::vector<std::string>& names)
+{
+    std::string sentence;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            sentence += i + 1 == names.size() ? " and " : ", ";
+        sentence += names[i];
+    }
+    return sentence;
+}
+
+Outcome singleLine(platform::ListBox& steps, std::string_view line, std::string reason)
+{
+    steps.addItem(line);
+    return {std::string(line) + " " + reason, std::move(reason)};
+}
 
 // Only a negative size leaves two jugs without a common divisor; zero sizes
 // never get this far.
@@ -87,7 +122,7 @@ std::string negativeSizesCause(const StepControls& controls, const StepQuantitie
 
 } // namespace
 
-void showSteps(const StepControls& controls, StepQuantities& q)
+Outcome showSteps(const StepControls& controls, StepQuantities& q)
 {
     q.jug1Size = readQuantity(controls.txtJug1Size);
     q.jug2Size = readQuantity(controls.txtJug2Size);
@@ -99,21 +134,30 @@ void showSteps(const StepControls& controls, StepQuantities& q)
     platform::ListBox& steps = controls.lstSteps;
     steps.clear();
 
-    if (q.jug1Size == none || q.jug2Size == none || q.targetAmount == none) {
-        steps.addItem("BAD USER VALUES!");
-        return;
+    std::vector<std::string> zeroBoxes;
+    for (const auto& [box, amount] : {std::pair{&controls.txtJug1Size, q.jug1Size}, std::pair{&controls.txtJug2Size, q.jug2Size},
+                                      std::pair{&controls.txtTargetAmount, q.targetAmount}}) {
+        if (amount == none)
+            zeroBoxes.push_back(box->label());
+    }
+    if (!zeroBoxes.empty()) {
+        return singleLine(steps, "BAD USER VALUES!", namesInASentence(zeroBoxes) + (zeroBoxes.size() == 1 ? " reads" : " read")
+                                                         + " as 0: enter a whole number of cups, 1 or more.");
     }
 
     // All three conditions are worked out before deciding: the sum's overflow
     // and a zero divisor must raise their errors even when an earlier
     // condition already holds.
+    Quantity bothHold;
     bool moreThanBothHold = false;
     {
         const platform::ErrorContext sizesTooLarge([&controls] {
             return controls.txtJug1Size.label() + " and " + controls.txtJug2Size.label() + " together go beyond the limit of 32767 cups.";
         });
-        moreThanBothHold = q.jug1Size + q.jug2Size < q.targetAmount;
+        bothHold = q.jug1Size + q.jug2Size;
+        moreThanBothHold = bothHold < q.targetAmount;
     }
+    Quantity divisor;
     bool lessThanDivisor = false;
     bool notAMultiple = false;
     {
@@ -121,12 +165,17 @@ void showSteps(const StepControls& controls, StepQuantities& q)
         // raises Division by zero.
         const platform::ErrorContext negativeSize([&controls, &q] { return negativeSizesCause(controls, q); });
         lessThanDivisor = greatestCommonDivisor(q.jug1Size, q.jug2Size) > q.targetAmount;
-        notAMultiple = q.targetAmount % greatestCommonDivisor(q.jug1Size, q.jug2Size) != none;
+        divisor = greatestCommonDivisor(q.jug1Size, q.jug2Size);
+        notAMultiple = q.targetAmount % divisor != none;
     }
-    if (moreThanBothHold || lessThanDivisor || notAMultiple) {
-        steps.addItem("IMPOSSIBLE!");
-        return;
-    }
+    const std::string target = "The target, " + cups(q.targetAmount) + ", ";
+    const std::string dividingBoth = ", the largest number dividing both jug sizes.";
+    if (moreThanBothHold)
+        return singleLine(steps, "IMPOSSIBLE!", target + "is more than both jugs hold together, " + cups(bothHold) + ".");
+    if (notAMultiple)
+        return singleLine(steps, "IMPOSSIBLE!", target + "is not a multiple of " + std::to_string(divisor.cups()) + dividingBoth);
+    if (lessThanDivisor)
+        return singleLine(steps, "IMPOSSIBLE!", target + "is less than " + std::to_string(divisor.cups()) + dividingBoth);
 
     StepLog log(steps, q);
     const auto measured = [&q] { return q.jug1Contents + q.jug2Contents == q.targetAmount || q.jug1Contents == q.targetAmount; };
@@ -153,6 +202,8 @@ void showSteps(const StepControls& controls, StepQuantities& q)
         log.statusAndBlank();
     }
     steps.addItem("DONE!");
+    const std::size_t actions = log.actions();
+    return {"The plan in the list has " + std::to_string(actions) + (actions == 1 ? " action." : " actions."), {}};
 }
 
 } // namespace quillmere

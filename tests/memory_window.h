@@ -42,7 +42,7 @@ struct MemoryWindow {
         txtTargetAmount.value = target;
     }
 
-    void showSteps() { quillmere::showSteps({txtJug1Size, txtJug2Size, txtTargetAmount, lstSteps}, quantities); }
+    Outcome showSteps() { return quillmere::showSteps({txtJug1Size, txtJug2Size, txtTargetAmount, lstSteps}, quantities); }
 
     std::vector<std::string> lines() const
     {

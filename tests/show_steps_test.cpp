@@ -70,6 +70,48 @@ INSTANTIATE_TEST_SUITE_P(Plans, ShowSteps, ::testing::Values(
     PlanCase{"NotAMultipleOfTheDivisor", "6", "4", "5", impossible},
     PlanCase{"NegativeTargetBelowTheDivisor", "4", "6", "-2", impossible}));
 
+struct OutcomeCase {
+    std::string name;
+    std::string jug1;
+    std::string jug2;
+    std::string target;
+    std::string announcement;
+};
+
+class ShowStepsOutcome : public ::testing::TestWithParam<OutcomeCase> {};
+
+TEST_P(ShowStepsOutcome, SaysWhatTheListShowsAndWhy)
+{
+    testing::MemoryWindow window;
+    window.enter(GetParam().jug1, GetParam().jug2, GetParam().target);
+    const Outcome outcome = window.showSteps();
+    EXPECT_EQ(outcome.announcement, GetParam().announcement);
+    if (outcome.reason.empty())
+        EXPECT_EQ(window.lines().back(), "DONE!");
+    else
+        EXPECT_EQ(outcome.announcement, window.lines().at(0) + " " + outcome.reason);
+}
+
+const std::string typeInstead = " as 0: enter a whole number of cups, 1 or more.";
+const std::string dividingBoth = ", the largest number dividing both jug sizes.";
+
+INSTANTIATE_TEST_SUITE_P(Outcomes, ShowStepsOutcome, ::testing::Values(
+    OutcomeCase{"PlanCountsItsActions", "3", "5", "4", "The plan in the list has 7 actions."},
+    OutcomeCase{"PlanOfOneAction", "5", "5", "5", "The plan in the list has 1 action."},
+    OutcomeCase{"EmptyBox", "", "5", "4", "BAD USER VALUES! Jug #1 Size reads" + typeInstead},
+    OutcomeCase{"NoNumberAtTheStart", "3", "five", "4", "BAD USER VALUES! Jug #2 Size reads" + typeInstead},
+    OutcomeCase{"RoundsDownToZero", "3", "5", "0.9", "BAD USER VALUES! Target Amount reads" + typeInstead},
+    OutcomeCase{"TwoBoxes", "0", "5", "x", "BAD USER VALUES! Jug #1 Size and Target Amount read" + typeInstead},
+    OutcomeCase{"ThreeBoxes", "", "", "", "BAD USER VALUES! Jug #1 Size, Jug #2 Size and Target Amount read" + typeInstead},
+    OutcomeCase{"MoreThanBothHold", "3", "5", "9", "IMPOSSIBLE! The target, 9 cups, is more than both jugs hold together, 8 cups."},
+    OutcomeCase{"MoreThanBothHoldNamedBeforeNotAMultiple", "6", "4", "11",
+                "IMPOSSIBLE! The target, 11 cups, is more than both jugs hold together, 10 cups."},
+    OutcomeCase{"NotAMultiple", "6", "4", "5", "IMPOSSIBLE! The target, 5 cups, is not a multiple of 2" + dividingBoth},
+    OutcomeCase{"NotAMultipleNamedBeforeLessThanTheDivisor", "4", "6", "1",
+                "IMPOSSIBLE! The target, 1 cup, is not a multiple of 2" + dividingBoth},
+    OutcomeCase{"LessThanTheDivisor", "4", "6", "-2", "IMPOSSIBLE! The target, -2 cups, is less than 2" + dividingBoth}),
+    [](const auto& info) { return info.param.name; });
+
 struct EndingCase {
     std::string jug1;
     std::string jug2;
