@@ -46,6 +46,8 @@ private slots:
     void otherXChordsDoNotEndTheProgram();
     void runtimeErrorsAreReportedAndTheWindowGoesOn_data();
     void runtimeErrorsAreReportedAndTheWindowGoesOn();
+    void showStepsAnnouncesItsOutcome_data();
+    void showStepsAnnouncesItsOutcome();
 
 private:
     QStringList listedSteps() const;
@@ -116,6 +118,7 @@ void WindowEventsTest::workedExampleFromTheKeyboard()
     QVERIFY(list && list->tableInterface());
     QCOMPARE(list->tableInterface()->rowCount(), int(workedExample.size()));
     QCOMPARE(list->tableInterface()->cellAt(3, 0)->text(QAccessible::Name), workedExample.at(3));
+    QCOMPARE(list->tableInterface()->cellAt(2, 0)->text(QAccessible::Name), QStringLiteral("blank"));
 }
 
 void WindowEventsTest::untouchedBoxesAreBadUserValues()
@@ -269,6 +272,42 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn()
     QCOMPARE(showStepsAndCloseAnyReport(), QString());
     QCOMPARE(listedSteps().size(), 19);
     QCOMPARE(listedSteps().last(), QStringLiteral("DONE!"));
+}
+
+void WindowEventsTest::showStepsAnnouncesItsOutcome_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("announced");
+    QTest::addColumn<QString>("rowDescription");
+
+    QTest::newRow("plan") << "4" << "The plan in the list has 7 actions." << QString();
+    const QString reason = QStringLiteral("The target, 9 cups, is more than both jugs hold together, 8 cups.");
+    QTest::newRow("impossible") << "9" << "IMPOSSIBLE! " + reason << reason;
+}
+
+// Qt's offscreen platform has no accessibility bridge, so no event leaves the
+// window here; what a screen reader hears of it is checked with Orca itself.
+void WindowEventsTest::showStepsAnnouncesItsOutcome()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, announced);
+    QFETCH(QString, rowDescription);
+
+    typeIntoBoxes("3", "5", target);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+
+    QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(control<QObject>("outcomeAnnouncer"));
+    QVERIFY(notification);
+    QCOMPARE(notification->role(), QAccessible::Notification);
+    QCOMPARE(notification->text(QAccessible::Name), announced);
+    QCOMPARE(QApplication::focusWidget(), control("txtTargetAmount"));
+
+    const QListView* list = control<QListView>("lstSteps");
+    QCOMPARE(list->currentIndex().row(), 0);
+    QVERIFY(!list->selectionModel()->hasSelection());
+    QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(), rowDescription);
+    QAccessibleInterface* firstRow = QAccessible::queryAccessibleInterface(control("lstSteps"))->tableInterface()->cellAt(0, 0);
+    QCOMPARE(firstRow->text(QAccessible::Description), rowDescription);
 }
 
 QTEST_MAIN(WindowEventsTest)

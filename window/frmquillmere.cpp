@@ -1,8 +1,10 @@
 #include "frmquillmere.h"
 
+#include "platform/qt/announcer.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/runtime_error.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -114,6 +116,19 @@ bool isClick(const QMouseEvent& mouse, const QWidget& control)
     return mouse.button() == Qt::LeftButton && control.rect().contains(mouse.position().toPoint());
 }
 
+// Keeps from a screen reader, while it lives, the changes that the window
+// makes and the user did not: they would be read as news of their own.
+class UnannouncedChange {
+public:
+    UnannouncedChange() : previous_(QAccessible::installUpdateHandler([](QAccessibleEvent*) {})) {}
+    ~UnannouncedChange() { QAccessible::installUpdateHandler(previous_); }
+    UnannouncedChange(const UnannouncedChange&) = delete;
+    UnannouncedChange& operator=(const UnannouncedChange&) = delete;
+
+private:
+    QAccessible::UpdateHandler previous_;
+};
+
 bool isEnter(const QKeyEvent& key)
 {
     return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
@@ -152,6 +167,8 @@ void FrmQuillmere::createControls()
     command1->setAutoDefault(true);
 
     stepsModel = new platform::ListBoxModel(this);
+    announcer = new platform::Announcer(this);
+    announcer->setObjectName(QStringLiteral("outcomeAnnouncer"));
     lstSteps = place<QListView>(this, "lstSteps", fromTwips(120, 1080, 4455, 7275));
     lstSteps->setModel(stepsModel);
     lstSteps->setItemDelegate(new platform::ListBoxDelegate(*stepsModel, lstSteps));
@@ -234,9 +251,15 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
         break;
     }
     case QEvent::FocusIn:
-        if (auto* box = entryBox(watched); box && entersFromAnotherControl(static_cast<const QFocusEvent&>(*event)))
+        if (auto* box = entryBox(watched); box && entersFromAnotherControl(static_cast<const QFocusEvent&>(*event))) {
             dispatch([&] { entryBoxEntered(*box); });
+        }
+        // The list itself is announced once it has the focus; its current
+        // line follows.
+        if (watched == lstSteps)
+            QMetaObject::invokeMethod(this, &FrmQuillmere::announceCurrentLine, Qt::QueuedConnection);
         break;
+
     case QEvent::MouseButtonRelease:
         if (auto* box = entryBox(watched); box && isClick(static_cast<const QMouseEvent&>(*event), *box))
             dispatch([&] { entryBoxEntered(*box); });
@@ -277,8 +300,17 @@ void FrmQuillmere::cmdStartClick()
     const platform::LineEditTextBox jug1Size(*txtJug1Size);
     const platform::LineEditTextBox jug2Size(*txtJug2Size);
     const platform::LineEditTextBox targetAmount(*txtTargetAmount);
-    const platform::ListBoxModel::Batch batch(*stepsModel);
-    showSteps({jug1Size, jug2Size, targetAmount, *stepsModel}, quantities);
+    Outcome outcome;
+    {
+        const platform::ListBoxModel::Batch batch(*stepsModel);
+        outcome = showSteps({jug1Size, jug2Size, targetAmount, *stepsModel}, quantities);
+        stepsModel->setReason(QString::fromStdString(outcome.reason));
+    }
+    announcer->announce(QString::fromStdString(outcome.announcement));
+    // Made current without the focus, the first line would be announced as
+    // if the list had it.
+    const UnannouncedChange firstLine;
+    lstSteps->selectionModel()->setCurrentIndex(stepsModel->index(0), QItemSelectionModel::NoUpdate);
 }
 
 void FrmQuillmere::mnuCopyClick()
@@ -295,6 +327,10 @@ void FrmQuillmere::command1Click()
 // typed afresh rather than edited in place.
 void FrmQuillmere::entryBoxEntered(QLineEdit& box)
 {
+    // Qt tells a screen reader of the focus only after the box has seen it.
+    // Told of the erase first, the reader takes its caret move for the focus
+    // arriving and never names the box; told nothing, it finds the box empty.
+    const UnannouncedChange erase;
     box.clear();
 }
 
@@ -307,6 +343,16 @@ void FrmQuillmere::frmKeyDown(int keyCode, int shift)
 void FrmQuillmere::frmUnload()
 {
     endProgram();
+}
+
+void FrmQuillmere::announceCurrentLine()
+{
+    const QModelIndex current = lstSteps->currentIndex();
+    if (!lstSteps->hasFocus() || !current.isValid())
+        return;
+    QAccessibleEvent focus(lstSteps, QAccessible::Focus);
+    focus.setChild(current.row());
+    QAccessible::updateAccessibility(&focus);
 }
 
 void FrmQuillmere::endProgram()

@@ -14,6 +14,7 @@ class QShortcut;
 namespace quillmere {
 
 namespace platform {
+class Announcer;
 class ListBoxModel;
 }
 
@@ -46,6 +47,7 @@ private:
     void frmKeyDown(int keyCode, int shift);
     void frmUnload();
 
+    void announceCurrentLine();
     void endProgram();
     QLineEdit* entryBox(QObject* control) const;
 
@@ -56,6 +58,7 @@ private:
     QPushButton* command1;
     QListView* lstSteps;
     platform::ListBoxModel* stepsModel;
+    platform::Announcer* announcer;
     QAction* mnuCopy;
     QAction* mnuSelectAll;
     QShortcut* scrollLeft;

@@ -41,6 +41,7 @@ void ListBoxModel::clear()
 {
     beginResetModel();
     lines_.clear();
+    reason_.clear();
     shownRows_ = 0;
     endResetModel();
 }
@@ -72,11 +73,26 @@ int ListBoxModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : static_cast<int>(shownRows_);
 }
 
+void ListBoxModel::setReason(const QString& reason)
+{
+    reason_ = reason;
+    if (shownRows_ > 0)
+        emit dataChanged(index(0), index(0), {Qt::ToolTipRole, Qt::AccessibleDescriptionRole});
+}
+
 QVariant ListBoxModel::data(const QModelIndex& index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+    const bool asked = role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole
+        || role == Qt::AccessibleDescriptionRole;
+    if (!asked || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
+    if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+        return index.row() == 0 && !reason_.isEmpty() ? QVariant(reason_) : QVariant();
     const std::string_view line = lines_[static_cast<std::size_t>(index.row())];
+    // A screen reader passes over an empty name in silence; "blank" is what
+    // it says for an empty line of text.
+    if (role == Qt::AccessibleTextRole && line.empty())
+        return QStringLiteral("blank");
     return QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size()));
 }
 

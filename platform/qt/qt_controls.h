@@ -61,6 +61,10 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
+    // Why the list holds its one line, shown as that line's tooltip and read
+    // as its description. Cleared with the lines.
+    void setReason(const QString& reason);
+
     // The longest line shown, in characters; invalid when the list is empty.
     QModelIndex longestLine() const;
     // The selected lines in list order, joined by line feeds.
@@ -70,6 +74,7 @@ private:
     void showAddedRows();
 
     LineList lines_;
+    QString reason_;
     std::size_t shownRows_ = 0;
     bool batching_ = false;
 };
