@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory sanitize fuzz windows-test clean
+.PHONY: all build test run package bench memory sanitize fuzz windows-test accessibility-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -52,6 +52,12 @@ windows-test:
 	cmake --preset windows
 	cmake --build --preset windows
 	ctest --preset windows; status=$$?; WINEPREFIX=$(CURDIR)/build-windows/wine wineserver -k; exit $$status
+
+# The real program read by the Orca screen reader, on a virtual display with a
+# private D-Bus session; what Orca speaks is checked step by step.
+accessibility-test: build
+	@scripts/install-deps display screen-reader
+	xvfb-run -a -s '-screen 0 1280x1024x24' dbus-run-session -- tests/accessibility/orca_test.py build/bin/quillmere
 
 clean:
 	rm -rf build build-sanitize build-windows

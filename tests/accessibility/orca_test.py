@@ -1,0 +1,207 @@
+#!/usr/bin/python3
+"""Drives the real program with the Orca screen reader and checks what it says.
+
+Run inside a private D-Bus session on an X display of its own, as
+'make accessibility-test' does:
+
+    xvfb-run -a dbus-run-session -- tests/accessibility/orca_test.py build/bin/quillmere
+
+Speech is caught where it leaves speech-dispatcher: a generic output module
+appends every utterance to a file, which is what a listener would hear. Each
+step presses keys with xdotool and waits, for a bounded time, until the words
+it expects have been spoken, in order.
+"""
+
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+from pathlib import Path
+
+STEP_SECONDS = 20
+
+
+class Speech:
+    def __init__(self, path):
+        self.path = path
+        self.mark = 0
+
+    def text(self):
+        return self.path.read_text(errors="replace") if self.path.exists() else ""
+
+    def since_mark(self):
+        return self.text()[self.mark:]
+
+    def advance(self):
+        self.mark = len(self.text())
+
+    def wait_for(self, phrases, seconds=STEP_SECONDS):
+        """Waits until the phrases have been spoken since the mark, in order.
+        A tuple stands for any one of its phrases."""
+        deadline = time.monotonic() + seconds
+        while True:
+            heard = " ".join(self.since_mark().split())
+            position = 0
+            for phrase in phrases:
+                choices = phrase if isinstance(phrase, tuple) else (phrase,)
+                found = sorted((heard.find(choice, position), choice) for choice in choices
+                               if heard.find(choice, position) >= 0)
+                if not found:
+                    break
+                position = found[0][0] + len(found[0][1])
+            else:
+                return heard
+            if time.monotonic() > deadline:
+                raise AssertionError(f"expected {phrases!r}, heard {heard!r}")
+            time.sleep(0.05)
+
+
+def wait_until(condition, what, seconds=STEP_SECONDS):
+    deadline = time.monotonic() + seconds
+    while not condition():
+        if time.monotonic() > deadline:
+            raise AssertionError(f"timed out waiting for {what}")
+        time.sleep(0.05)
+
+
+def succeeds(*command):
+    return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
+
+
+def configure_speech(config, spoken):
+    speechd = config / "speech-dispatcher"
+    (speechd / "modules").mkdir(parents=True)
+    (speechd / "speechd.conf").write_text(
+        'AddModule "capture" "sd_generic" "capture.conf"\n'
+        "DefaultModule capture\n"
+        # There is no sound device: the audio goes nowhere, the words to a file.
+        'AudioOutputMethod "alsa"\n'
+        'AudioALSADevice "null"\n')
+    (speechd / "modules" / "capture.conf").write_text(
+        f"GenericExecuteSynth \"printf '%s\\\\n' \\'$DATA\\' >> {spoken}\"\n"
+        'AddVoice "en" "MALE1" "capture"\n'
+        'GenericLanguage "en" "english" "utf-8"\n')
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "100", *names], check=True)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "50", text], check=True)
+
+
+def main(program):
+    work = Path(tempfile.mkdtemp(prefix="quillmere-orca-"))
+    home = work / "home"
+    runtime = work / "run"
+    runtime.mkdir(mode=0o700, parents=True)
+    spoken = work / "spoken.txt"
+    env = dict(os.environ, HOME=str(home), XDG_CONFIG_HOME=str(home / ".config"),
+               XDG_DATA_HOME=str(home / ".local/share"), XDG_CACHE_HOME=str(home / ".cache"),
+               XDG_RUNTIME_DIR=str(runtime), LANG="C.UTF-8", GTK_THEME="Adwaita")
+    configure_speech(home / ".config", spoken)
+    os.environ.update(env)
+    speech = Speech(spoken)
+    started = []
+
+    def start(*command, **options):
+        process = subprocess.Popen(command, start_new_session=True, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL, **options)
+        started.append(process)
+        return process
+
+    passed = failed = 0
+    try:
+        start("openbox")
+        wait_until(lambda: succeeds("sh", "-c", "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"),
+                   "the window manager")
+        start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
+        wait_until(lambda: succeeds("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
+                                    "/org/a11y/bus", "org.a11y.Bus.GetAddress"), "the accessibility bus")
+        start("orca", "--replace", f"--debug-file={work / 'orca-debug.txt'}")
+        speech.wait_for(["Screen reader on."], 60)
+
+        speech.advance()
+        app = start(program, env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb"))
+        speech.wait_for(["Quillmere", "Show Steps push button"], 60)
+
+        for name, action, phrases in STEPS:
+            speech.advance()
+            action()
+            try:
+                heard = speech.wait_for(phrases)
+                print(f"ok    {name}: {heard}")
+                passed += 1
+            except AssertionError as error:
+                print(f"FAIL  {name}: {error}")
+                failed += 1
+
+        key("ctrl+x")
+        status = app.wait(STEP_SECONDS)
+        if status == 0:
+            print("ok    Ctrl+X ends the program with status 0")
+            passed += 1
+        else:
+            print(f"FAIL  Ctrl+X ended the program with status {status}")
+            failed += 1
+    finally:
+        for process in reversed(started):
+            try:
+                os.killpg(process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        subprocess.run(["pkill", "-KILL", "-f", f"speech-dispatcher.*{runtime}"])
+        print("\nSpoken, in order:")
+        print(speech.text())
+    print(f"accessibility: {passed} passed, {failed} failed")
+    return 1 if failed else 0
+
+
+def keys(*names):
+    return lambda: key(*names)
+
+
+def typed(text, *then):
+    return lambda: (type_text(text), key(*then))
+
+
+# Each step: what it is, what the user does, and what Orca must say, in order.
+# Spoken text is compared with its runs of blanks folded into one.
+STEPS = [
+    ("entering the first box", keys("Tab"), ["Jug #1 Size text"]),
+    ("typing 3, entering the second box", typed("3", "Tab"), ["Jug #2 Size text"]),
+    ("typing 5, entering the target box", typed("5", "Tab"), ["Target Amount text"]),
+    ("typing 4, Enter: a plan", typed("4", "Return"), ["The plan in the list has 7 actions."]),
+    ("Shift+Tab into the box that holds 5", keys("shift+Tab"), ["Jug #2 Size text"]),
+    ("Shift+Tab into the box that holds 3", keys("shift+Tab"), ["Jug #1 Size text"]),
+    ("Tab on into the list", keys("Tab", "Tab", "Tab", "Tab"),
+     ["Quit Program push button", "Steps", "List with 22 items", "Fill the 3-cup jug"]),
+    ("Down to the second line", keys("Down"), ["3-cup jug: 3 5-cup jug: 0"]),
+    ("Down to a blank line", keys("Down"), ["blank"]),
+    ("Tab round to the first box", keys("Tab", "Tab"), ["Show Steps push button", "Jug #1 Size text"]),
+    ("typing 3, on to the second box", typed("3", "Tab"), ["Jug #2 Size text"]),
+    ("typing 5, on to the target box", typed("5", "Tab"), ["Target Amount text"]),
+    ("typing 9, Enter: impossible", typed("9", "Return"),
+     ["IMPOSSIBLE!", "The target, 9 cups, is more than both jugs hold together, 8 cups."]),
+    ("Tab on into the list", keys("Tab", "Tab"),
+     ["Steps", "List with 1 item", "IMPOSSIBLE!", "The target, 9 cups, is more than both jugs hold together"]),
+    ("Tab round to the second box", keys("Tab", "Tab", "Tab"), ["Jug #2 Size text"]),
+    ("typing abc, on to the target box", typed("abc", "Tab"), ["Target Amount text"]),
+    ("typing 0.9, round to Show Steps", typed("0.9", "Tab", "Tab", "Tab"), ["Show Steps push button"]),
+    ("Space on Show Steps: bad values", keys("space"),
+     ["BAD USER VALUES!", "Jug #1 Size, Jug #2 Size and Target Amount read as 0: enter a whole number of cups, 1 or more."]),
+    ("the focus stayed on Show Steps", keys("Tab"), ["Jug #1 Size text"]),
+    ("typing -3, on to the second box", lambda: (key("minus", "3"), key("Tab")), ["Jug #2 Size text"]),
+    ("typing 5, on to the target box", typed("5", "Tab"), ["Target Amount text"]),
+    ("typing 4, Enter: the run-time error report", typed("4", "Return"),
+     ["Run-time error '11': Division by zero",
+      "Jug #1 Size is negative, but a jug holds a positive number of cups.", "OK push button"]),
+    # The window comes back with the focus where it was, in the target box.
+    ("closing the report", keys("Return"), [("Quillmere", "Target Amount text")]),
+]
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
