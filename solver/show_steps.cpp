@@ -120,6 +120,40 @@ std::string negativeSizesCause(const StepControls& controls, const StepQuantitie
     return named + " negative, but a jug holds a positive number of cups.";
 }
 
+// The plan itself: fill, empty and pour until the target stands in one jug
+// or in both together.
+Outcome pourUntilMeasured(platform::ListBox& steps, StepQuantities& q)
+{
+    const Quantity none{0};
+    StepLog log(steps, q);
+    const auto measured = [&q] { return q.jug1Contents + q.jug2Contents == q.targetAmount || q.jug1Contents == q.targetAmount; };
+    while (!measured() && q.jug2Contents != q.targetAmount) {
+        if (q.jug1Contents == none) {
+            q.jug1Contents = q.jug1Size;
+            log.fillLine();
+            log.statusAndBlank();
+            // A fill leaves jug 2 as it was, so only jug 1 and the sum can have reached the target.
+            if (measured())
+                break;
+        }
+        if (q.jug2Contents == q.jug2Size) {
+            q.jug2Contents = none;
+            log.emptyLine();
+            log.statusAndBlank();
+        }
+        q.transferAmount = q.jug2Size - q.jug2Contents;
+        if (q.transferAmount > q.jug1Contents)
+            q.transferAmount = q.jug1Contents;
+        q.jug1Contents = q.jug1Contents - q.transferAmount;
+        log.transferLine();
+        q.jug2Contents = q.jug2Contents + q.transferAmount;
+        log.statusAndBlank();
+    }
+    steps.addItem("DONE!");
+    const std::size_t actions = log.actions();
+    return {"The plan in the list has " + std::to_string(actions) + (actions == 1 ? " action." : " actions."), {}};
+}
+
 } // namespace
 
 Outcome showSteps(const StepControls& controls, StepQuantities& q)
@@ -177,33 +211,7 @@ Outcome showSteps(const StepControls& controls, StepQuantities& q)
     if (lessThanDivisor)
         return singleLine(steps, "IMPOSSIBLE!", target + "is less than " + std::to_string(divisor.cups()) + dividingBoth);
 
-    StepLog log(steps, q);
-    const auto measured = [&q] { return q.jug1Contents + q.jug2Contents == q.targetAmount || q.jug1Contents == q.targetAmount; };
-    while (!measured() && q.jug2Contents != q.targetAmount) {
-        if (q.jug1Contents == none) {
-            q.jug1Contents = q.jug1Size;
-            log.fillLine();
-            log.statusAndBlank();
-            // A fill leaves jug 2 as it was, so only jug 1 and the sum can have reached the target.
-            if (measured())
-                break;
-        }
-        if (q.jug2Contents == q.jug2Size) {
-            q.jug2Contents = none;
-            log.emptyLine();
-            log.statusAndBlank();
-        }
-        q.transferAmount = q.jug2Size - q.jug2Contents;
-        if (q.transferAmount > q.jug1Contents)
-            q.transferAmount = q.jug1Contents;
-        q.jug1Contents = q.jug1Contents - q.transferAmount;
-        log.transferLine();
-        q.jug2Contents = q.jug2Contents + q.transferAmount;
-        log.statusAndBlank();
-    }
-    steps.addItem("DONE!");
-    const std::size_t actions = log.actions();
-    return {"The plan in the list has " + std::to_string(actions) + (actions == 1 ? " action." : " actions."), {}};
+    return pourUntilMeasured(steps, q);
 }
 
 } // namespace quillmere

@@ -13,14 +13,14 @@ it expects have been spoken, in order.
 """
 
 import os
-import signal
 import subprocess
 import sys
 import tempfile
 import time
 from pathlib import Path
 
-STEP_SECONDS = 20
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, start_openbox, succeeds, wait_until  # noqa: E402
 
 
 class Speech:
@@ -58,18 +58,6 @@ class Speech:
             time.sleep(0.05)
 
 
-def wait_until(condition, what, seconds=STEP_SECONDS):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(0.05)
-
-
-def succeeds(*command):
-    return subprocess.run(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode == 0
-
-
 def configure_speech(config, spoken):
     speechd = config / "speech-dispatcher"
     (speechd / "modules").mkdir(parents=True)
@@ -105,59 +93,33 @@ def main(program):
     configure_speech(home / ".config", spoken)
     os.environ.update(env)
     speech = Speech(spoken)
-    started = []
+    tally = Tally("accessibility")
 
-    def start(*command, **options):
-        process = subprocess.Popen(command, start_new_session=True, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL, **options)
-        started.append(process)
-        return process
-
-    passed = failed = 0
-    try:
-        start("openbox")
-        wait_until(lambda: succeeds("sh", "-c", "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q window"),
-                   "the window manager")
-        start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
+    with Processes() as processes:
+        start_openbox(processes)
+        processes.start("/usr/libexec/at-spi-bus-launcher", "--launch-immediately")
         wait_until(lambda: succeeds("dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
                                     "/org/a11y/bus", "org.a11y.Bus.GetAddress"), "the accessibility bus")
-        start("orca", "--replace", f"--debug-file={work / 'orca-debug.txt'}")
+        processes.start("orca", "--replace", f"--debug-file={work / 'orca-debug.txt'}")
         speech.wait_for(["Screen reader on."], 60)
 
         speech.advance()
-        app = start(program, env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb"))
+        app = processes.start(program, env=dict(env, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb"))
         speech.wait_for(["Quillmere", "Show Steps push button"], 60)
 
         for name, action, phrases in STEPS:
             speech.advance()
             action()
-            try:
-                heard = speech.wait_for(phrases)
-                print(f"ok    {name}: {heard}")
-                passed += 1
-            except AssertionError as error:
-                print(f"FAIL  {name}: {error}")
-                failed += 1
+            tally.check(name, lambda: speech.wait_for(phrases))
 
         key("ctrl+x")
-        status = app.wait(STEP_SECONDS)
-        if status == 0:
-            print("ok    Ctrl+X ends the program with status 0")
-            passed += 1
-        else:
-            print(f"FAIL  Ctrl+X ended the program with status {status}")
-            failed += 1
-    finally:
-        for process in reversed(started):
-            try:
-                os.killpg(process.pid, signal.SIGKILL)
-            except ProcessLookupError:
-                pass
+        tally.check("Ctrl+X ends the program with status 0",
+                    lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+        # Orca starts speech-dispatcher in a session of its own.
         subprocess.run(["pkill", "-KILL", "-f", f"speech-dispatcher.*{runtime}"])
-        print("\nSpoken, in order:")
-        print(speech.text())
-    print(f"accessibility: {passed} passed, {failed} failed")
-    return 1 if failed else 0
+    print("\nSpoken, in order:")
+    print(speech.text())
+    return tally.close()
 
 
 def keys(*names):
