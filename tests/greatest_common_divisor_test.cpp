@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <numeric>
+#include <string>
 
 namespace quillmere {
 namespace {
@@ -36,7 +37,11 @@ INSTANTIATE_TEST_SUITE_P(Pairs, GreatestCommonDivisor, ::testing::Values(
     DivisorCase{-4, -4, 0},
     DivisorCase{0, 7, 0},
     DivisorCase{0, 0, 0},
-    DivisorCase{-32768, 32767, 0}));
+    DivisorCase{-32768, 32767, 0}),
+    [](const auto& info) {
+        const auto name = [](int n) { return (n < 0 ? "Minus" : "") + std::to_string(n < 0 ? -n : n); };
+        return name(info.param.a) + "And" + name(info.param.b);
+    });
 
 TEST(GreatestCommonDivisor, AgreesWithTheStandardLibraryForPositiveSizes)
 {

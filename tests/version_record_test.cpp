@@ -52,7 +52,8 @@ TEST_P(VersionRecord, ReadsAsWindowsShowsIt)
 INSTANTIATE_TEST_SUITE_P(Strings, VersionRecord, ::testing::Values(
     std::pair{L"ProductName", L"Quillmere"},
     std::pair{L"FileVersion", L"1.00"},
-    std::pair{L"ProductVersion", L"1.00"}));
+    std::pair{L"ProductVersion", L"1.00"}),
+    [](const auto& info) { return std::string(info.param.first.begin(), info.param.first.end()); });
 
 TEST(VersionRecord, FixedFileVersionIsOnePointZero)
 {
