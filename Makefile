@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory sanitize fuzz windows-test accessibility-test clean
+.PHONY: all build test run package bench memory sanitize fuzz windows-test accessibility-test desktop-test reproducible-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -52,6 +52,17 @@ windows-test:
 	cmake --preset windows
 	cmake --build --preset windows
 	ctest --preset windows; status=$$?; WINEPREFIX=$(CURDIR)/build-windows/wine wineserver -k; exit $$status
+
+# The real window under Openbox on X11, and under headless Weston and sway on
+# Wayland: matched to its desktop entry, offering no maximize, surviving one.
+desktop-test: build
+	@scripts/install-deps display desktop
+	xvfb-run -a -s '-screen 0 1280x1024x24' tests/desktop/desktop_test.py build/bin/quillmere app/org.quillmere.Quillmere.desktop
+
+# The packages built twice, from two folders at two times: the same bytes.
+reproducible-test:
+	@scripts/install-deps build package reproducible
+	packaging/check-reproducible
 
 # The real program read by the Orca screen reader, on a virtual display with a
 # private D-Bus session; what Orca speaks is checked step by step.

@@ -1,9 +1,11 @@
+#include "platform/qt/window_system.h"
 #include "window/frmquillmere.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
+    quillmere::platform::chooseWindowSystem();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));

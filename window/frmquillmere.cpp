@@ -145,6 +145,10 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.png")));
     setFont(windowFont(defaultPointSize, false));
     setFixedSize(fromTwips(0, 0, 4695, 9330).size());
+    // A window of fixed size offers no maximize: the frame shows none, on X11
+    // (its Motif hints) and on Windows alike.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     createControls();
     connectHandlers();
     cmdStart->setFocus();
@@ -270,6 +274,15 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
+// The size is fixed: a maximize that a window manager or compositor applies
+// anyway is undone at once.
+void FrmQuillmere::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange && windowState().testFlag(Qt::WindowMaximized))
+        setWindowState(windowState() & ~Qt::WindowMaximized);
+    QWidget::changeEvent(event);
+}
+
 void FrmQuillmere::closeEvent(QCloseEvent* event)
 {
     dispatch([this] { frmUnload(); });
@@ -308,9 +321,12 @@ void FrmQuillmere::cmdStartClick()
     }
     announcer->announce(QString::fromStdString(outcome.announcement));
     // Made current without the focus, the first line would be announced as
-    // if the list had it.
+    // if the list had it. A reset list shows its top already, and scrolling
+    // to it would lay out a long plan once more.
     const UnannouncedChange firstLine;
+    lstSteps->setAutoScroll(false);
     lstSteps->selectionModel()->setCurrentIndex(stepsModel->index(0), QItemSelectionModel::NoUpdate);
+    lstSteps->setAutoScroll(true);
 }
 
 void FrmQuillmere::mnuCopyClick()

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace quillmere::platform {
+
+// Qt 6.4 draws its own title bar where a Wayland compositor leaves window
+// decorations to the client, and that title bar's maximize ends a window of
+// fixed size: the compositor rejects the unchanged size and drops the
+// connection. Where the compositor offers no decorations of its own and X11
+// is at hand, the program therefore runs through XWayland; elsewhere Qt
+// chooses as usual, and a platform the user asked for is never overridden.
+// Must run before the application object is made.
+void chooseWindowSystem();
+
+} // namespace quillmere::platform
