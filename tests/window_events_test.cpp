@@ -303,6 +303,9 @@ void WindowEventsTest::showStepsAnnouncesItsOutcome()
     QCOMPARE(QApplication::focusWidget(), control("txtTargetAmount"));
 
     const QListView* list = control<QListView>("lstSteps");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), list);
     QCOMPARE(list->currentIndex().row(), 0);
     QVERIFY(!list->selectionModel()->hasSelection());
     QCOMPARE(list->model()->index(0, 0).data(Qt::ToolTipRole).toString(), rowDescription);

@@ -320,13 +320,11 @@ void FrmQuillmere::cmdStartClick()
         stepsModel->setReason(QString::fromStdString(outcome.reason));
     }
     announcer->announce(QString::fromStdString(outcome.announcement));
-    // Made current without the focus, the first line would be announced as
-    // if the list had it. A reset list shows its top already, and scrolling
-    // to it would lay out a long plan once more.
-    const UnannouncedChange firstLine;
-    lstSteps->setAutoScroll(false);
-    lstSteps->selectionModel()->setCurrentIndex(stepsModel->index(0), QItemSelectionModel::NoUpdate);
-    lstSteps->setAutoScroll(true);
+    // The first line is the current one. A list without the focus makes it so
+    // itself as the focus comes in; made current now, a long plan would be
+    // laid out twice, and the line announced as if the list had the focus.
+    if (lstSteps->hasFocus())
+        lstSteps->selectionModel()->setCurrentIndex(stepsModel->index(0), QItemSelectionModel::NoUpdate);
 }
 
 void FrmQuillmere::mnuCopyClick()
