@@ -1,10 +1,10 @@
+#include "case_names.h"
 #include "solver/greatest_common_divisor.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <numeric>
-#include <string>
 
 namespace quillmere {
 namespace {
@@ -38,10 +38,7 @@ INSTANTIATE_TEST_SUITE_P(Pairs, GreatestCommonDivisor, ::testing::Values(
     DivisorCase{0, 7, 0},
     DivisorCase{0, 0, 0},
     DivisorCase{-32768, 32767, 0}),
-    [](const auto& info) {
-        const auto name = [](int n) { return (n < 0 ? "Minus" : "") + std::to_string(n < 0 ? -n : n); };
-        return name(info.param.a) + "And" + name(info.param.b);
-    });
+    [](const auto& info) { return testing::nameOfNumber(info.param.a) + "And" + testing::nameOfNumber(info.param.b); });
 
 TEST(GreatestCommonDivisor, AgreesWithTheStandardLibraryForPositiveSizes)
 {

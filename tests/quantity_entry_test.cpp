@@ -1,3 +1,4 @@
+#include "case_names.h"
 #include "memory_window.h"
 #include "platform/line_text.h"
 #include "platform/runtime_error.h"
@@ -6,44 +7,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <string>
 
 namespace quillmere {
 namespace {
-
-// A test name spelled from an entry's text: "-0.5" is Minus0Point5, "" is
-// Empty, and a run of more than eight of one character gives its count, so
-// four hundred nines are 9Times400.
-std::string nameOfText(const std::string& text)
-{
-    static const std::map<char, std::string> spelled{{' ', "Blank"}, {'\t', "Tab"}, {'\n', "LineFeed"}, {'\r', "Return"},
-                                                     {'\0', "Nul"}, {'.', "Point"}, {'-', "Minus"}, {'+', "Plus"}, {',', "Comma"}};
-    if (text.empty())
-        return "Empty";
-    std::string name;
-    for (std::size_t at = 0; at < text.size();) {
-        const char c = text[at];
-        const std::size_t end = std::min(text.find_first_not_of(c, at), text.size());
-        const std::size_t run = end - at;
-        const std::string one = spelled.contains(c) ? spelled.at(c) : std::string(1, c);
-        if (run > 8) {
-            name += one + "Times" + std::to_string(run) + (end < text.size() ? "_" : "");
-            at = end;
-        } else {
-            name += one;
-            ++at;
-        }
-    }
-    return name;
-}
-
-std::string nameOfNumber(int number)
-{
-    return (number < 0 ? "Minus" : "") + std::to_string(number < 0 ? -number : number);
-}
 
 struct EntryCase {
     std::string text;
@@ -104,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, ReadsQuantity, ::testing::Values(
     EntryCase{"nan", 0},
     EntryCase{"\r7", 0},
     EntryCase{std::string("7\0" "9", 3), 7}),
-    [](const auto& info) { return nameOfText(info.param.text); });
+    [](const auto& info) { return testing::nameOfText(info.param.text); });
 
 class OverflowsQuantity : public ::testing::TestWithParam<std::string> {};
 
@@ -125,7 +93,7 @@ TEST_P(OverflowsQuantity, WhenTheValueDoesNotFitSixteenBits)
 INSTANTIATE_TEST_SUITE_P(Entries, OverflowsQuantity, ::testing::Values(
     "32768", "-32768.1", "-32769", "40000", "1e5", "1e309", "-1e309", "9e99999999999999999999",
     std::string(400, '9')),
-    [](const auto& info) { return nameOfText(info.param); });
+    [](const auto& info) { return testing::nameOfText(info.param); });
 
 struct ArithmeticCase {
     std::int16_t a;
@@ -160,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(Bounds, CheckedArithmetic, ::testing::Values(
     ArithmeticCase{-32768, 1, -32767, false, 0, true},
     ArithmeticCase{0, -32768, -32768, false, 0, true},
     ArithmeticCase{-1, 32767, 32766, false, -32768, false}),
-    [](const auto& info) { return nameOfNumber(info.param.a) + "And" + nameOfNumber(info.param.b); });
+    [](const auto& info) { return testing::nameOfNumber(info.param.a) + "And" + testing::nameOfNumber(info.param.b); });
 
 struct RemainderCase {
     std::int16_t dividend;
@@ -181,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(Signs, Remainder, ::testing::Values(
     RemainderCase{7, -3, 1},
     RemainderCase{-2, 2, 0},
     RemainderCase{-32768, -1, 0}),
-    [](const auto& info) { return nameOfNumber(info.param.dividend) + "By" + nameOfNumber(info.param.divisor); });
+    [](const auto& info) { return testing::nameOfNumber(info.param.dividend) + "By" + testing::nameOfNumber(info.param.divisor); });
 
 TEST(Remainder, ByZeroRaisesDivisionByZero)
 {
