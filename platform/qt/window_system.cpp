@@ -13,11 +13,11 @@
 namespace quillmere::platform {
 namespace {
 
-#if defined(QUILLMERE_WAYLAND_PROBE)
 // Whether the compositor offers server-side decorations: the xdg-decoration
 // manager among its globals. True when there is no Wayland to ask.
 bool compositorDecoratesWindows()
 {
+#if defined(QUILLMERE_WAYLAND_PROBE)
     wl_display* display = wl_display_connect(nullptr);
     if (!display)
         return true;
@@ -35,13 +35,10 @@ bool compositorDecoratesWindows()
     wl_registry_destroy(registry);
     wl_display_disconnect(display);
     return decorates;
-}
 #else
-bool compositorDecoratesWindows()
-{
     return true;
-}
 #endif
+}
 
 } // namespace
 
