@@ -18,7 +18,6 @@ public:
     void addItem(std::string_view line) override;
 
     std::size_t size() const noexcept { return ends_.size(); }
-    bool empty() const noexcept { return ends_.empty(); }
     std::string_view operator[](std::size_t row) const;
 
     // The row of the first of the longest lines; 0 when the list is empty.

@@ -17,7 +17,6 @@ class LineText {
 public:
     static constexpr std::size_t capacity = 128;
 
-    LineText() = default;
     explicit LineText(std::string_view part) { *this += part; }
 
     LineText& operator+=(std::string_view part)

@@ -14,7 +14,6 @@ public:
     RuntimeError(int number, const std::string& description);
 
     int number() const noexcept { return number_; }
-    std::string description() const { return what(); }
     // What the user did that led here, in a sentence of their own words;
     // empty when the code that raised the error gave none.
     const std::string& cause() const noexcept { return cause_; }

@@ -1,12 +1,10 @@
 #include "platform/qt/qt_controls.h"
 
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <stdexcept>
 
-using quillmere::platform::LineEditTextBox;
 using quillmere::platform::ListBoxModel;
 
 class ListBoxModelTest : public QObject {
@@ -17,7 +15,6 @@ private slots:
     void aBatchShowsItsRowsInOneInsertion();
     void aBatchEndedByAnErrorStillShowsItsRows();
     void clearEmptiesTheList();
-    void lineEditTextReachesTheSolverAsUtf8();
 };
 
 void ListBoxModelTest::linesShowInTheOrderAppended()
@@ -81,13 +78,6 @@ void ListBoxModelTest::clearEmptiesTheList()
     }
     QCOMPARE(reset.count(), 1);
     QCOMPARE(model.rowCount(), 0);
-}
-
-void ListBoxModelTest::lineEditTextReachesTheSolverAsUtf8()
-{
-    QLineEdit edit;
-    edit.setText(QStringLiteral("12 \u00bd cups"));
-    QCOMPARE(LineEditTextBox(edit).text(), std::string("12 \xc2\xbd cups"));
 }
 
 QTEST_MAIN(ListBoxModelTest)

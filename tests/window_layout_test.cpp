@@ -27,7 +27,7 @@ private slots:
     void enterOnQuitProgramDoesNotShowSteps();
     void accessibleNames_data();
     void accessibleNames();
-    void screenshot();
+    void paintsEveryCaption();
 
 };
 
@@ -177,10 +177,23 @@ void WindowLayoutTest::accessibleNames()
     QCOMPARE(accessible->text(QAccessible::Name), name);
 }
 
-void WindowLayoutTest::screenshot()
+// What the window paints, saved for a look: each caption is drawn in the
+// place its control holds.
+void WindowLayoutTest::paintsEveryCaption()
 {
+    const QImage shot = window->grab().toImage();
+    QCOMPARE(shot.size(), QSize(313, 622));
+    for (const char* name : {"cmdStart", "Command1", "lblJug1Size", "lblJug2Size", "lblTargetAmount"}) {
+        const QRect place = window->findChild<QWidget*>(QLatin1String(name))->geometry();
+        int dark = 0;
+        for (int y = place.top(); y <= place.bottom(); ++y) {
+            for (int x = place.left(); x <= place.right(); ++x)
+                dark += qGray(shot.pixel(x, y)) < 96;
+        }
+        QVERIFY2(dark > 20, name);
+    }
     const QString path = QStringLiteral(QUILLMERE_SCREENSHOT_DIR "/frmQuillmere.png");
-    QVERIFY(window->grab().save(path));
+    QVERIFY(shot.save(path));
     qInfo("screenshot saved to %s", qPrintable(path));
 }
 
