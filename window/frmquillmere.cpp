@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 
 #include <limits>
 
@@ -184,9 +185,9 @@ void FrmQuillmere::createControls()
 
     // The list's own commands, on its context menu and its keys. Nothing cuts:
     // Ctrl+X stays the window's way to end the program.
-    mnuCopy = addListCommand("mnuCopy", tr("&Copy"), QKeySequence::Copy);
+    mnuCopy = addListCommand("mnuCopy", QStringLiteral("&Copy"), QKeySequence::Copy);
     mnuCopy->setEnabled(false);
-    mnuSelectAll = addListCommand("mnuSelectAll", tr("Select &All"), QKeySequence::SelectAll);
+    mnuSelectAll = addListCommand("mnuSelectAll", QStringLiteral("Select &All"), QKeySequence::SelectAll);
     lstSteps->setContextMenuPolicy(Qt::ActionsContextMenu);
     // A single-column list has no use for Left and Right: they scroll a wide
     // plan sideways, so it reads in full from the keyboard too.
@@ -243,6 +244,8 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress: {
         const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (!key.isAutoRepeat())
+            heldKey = key.key();
         dispatch([&] { frmKeyDown(key.key(), shiftState(key.modifiers())); });
         if (ended)
             return true;
@@ -251,6 +254,14 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
         if (isEnter(key) && !qobject_cast<QPushButton*>(watched)) {
             cmdStart->click();
             return true;
+        }
+        break;
+    }
+    case QEvent::KeyRelease: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (!key.isAutoRepeat() && key.key() == heldKey) {
+            heldKey = 0;
+            showPendingReport();
         }
         break;
     }
@@ -300,11 +311,36 @@ void FrmQuillmere::dispatch(Handler&& handler)
     try {
         handler();
     } catch (const platform::RuntimeError& error) {
-        QMessageBox report(QMessageBox::Critical, windowTitle(),
-                           QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromStdString(error.description())),
-                           QMessageBox::Ok, this);
-        report.setInformativeText(QString::fromStdString(error.cause()));
-        report.exec();
+        report(error);
+    }
+}
+
+// The report of a run-time error raised by a key press waits for the key's
+// release: a screen reader echoes the key as it goes down, and that echo,
+// spoken after the report appeared, would cut off its reading.
+void FrmQuillmere::report(const platform::RuntimeError& error)
+{
+    auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(),
+                                QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromUtf8(error.what())),
+                                QMessageBox::Ok, this);
+    box->setInformativeText(QString::fromStdString(error.cause()));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    delete pendingReport;
+    pendingReport = box;
+    if (heldKey == 0) {
+        showPendingReport();
+        return;
+    }
+    // A release that never comes here (the focus moved away) still lets it show.
+    constexpr int longestKeyPressMs = 1000;
+    QTimer::singleShot(longestKeyPressMs, box, [this] { showPendingReport(); });
+}
+
+void FrmQuillmere::showPendingReport()
+{
+    if (QMessageBox* box = pendingReport) {
+        pendingReport = nullptr;
+        box->exec();
     }
 }
 

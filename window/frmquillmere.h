@@ -3,11 +3,13 @@
 #include "solver/show_steps.h"
 
 #include <QKeySequence>
+#include <QPointer>
 #include <QWidget>
 
 class QAction;
 class QLineEdit;
 class QListView;
+class QMessageBox;
 class QPushButton;
 class QShortcut;
 
@@ -16,6 +18,7 @@ namespace quillmere {
 namespace platform {
 class Announcer;
 class ListBoxModel;
+class RuntimeError;
 }
 
 // The program's one window: three labelled entry boxes across the top, the
@@ -48,6 +51,8 @@ private:
     void frmKeyDown(int keyCode, int shift);
     void frmUnload();
 
+    void report(const platform::RuntimeError& error);
+    void showPendingReport();
     void announceCurrentLine();
     void endProgram();
     QLineEdit* entryBox(QObject* control) const;
@@ -66,6 +71,8 @@ private:
     QShortcut* scrollRight;
 
     StepQuantities quantities;
+    int heldKey = 0;
+    QPointer<QMessageBox> pendingReport;
     bool ended = false;
 };
 

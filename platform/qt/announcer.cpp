@@ -33,8 +33,17 @@ Announcer::Announcer(QObject* window) : QObject(window)
 void Announcer::announce(const QString& text)
 {
     text_ = text;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent announcement(parent(), text);
+    QAccessible::updateAccessibility(&announcement);
+#else
+    // A reader keeps the name it last read of an object until it is told
+    // the name changed; without that, it would speak the first outcome again.
+    QAccessibleEvent renamed(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&renamed);
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);
+#endif
 }
 
 } // namespace quillmere::platform

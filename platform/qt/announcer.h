@@ -6,10 +6,10 @@
 namespace quillmere::platform {
 
 // Has a screen reader speak a sentence at once, wherever the focus is, and
-// leaves the focus there. Qt 6.4 has no announcement event, and a changed
-// name or description reaches AT-SPI without its text; what a reader does
-// speak straight away is a notification appearing. So the sentence is such a
-// notification: an accessible object of the window's with nothing on screen.
+// leaves the focus there. Qt 6.8 has an announcement event for this. Qt 6.4
+// has none, and what a reader does speak straight away there is a
+// notification appearing: an accessible object of the window's with nothing
+// on screen, which the sentence names.
 class Announcer final : public QObject {
 public:
     explicit Announcer(QObject* window);
