@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory sanitize fuzz windows-test accessibility-test desktop-test reproducible-test clean
+.PHONY: all build test run package bench memory sanitize fuzz windows-test accessibility-test desktop-test reproducible-test current-debian-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -69,6 +69,13 @@ reproducible-test:
 accessibility-test: build
 	@scripts/install-deps display screen-reader
 	xvfb-run -a -s '-screen 0 1280x1024x24' dbus-run-session -- tests/accessibility/orca_test.py build/bin/quillmere
+
+# The current Debian release, in a chroot made once and cached: the README's
+# test command there, and Orca there reading the package built here.
+DEBIAN_CURRENT ?= trixie
+current-debian-test: package
+	@scripts/install-deps chroot
+	scripts/current-debian-test $(DEBIAN_CURRENT) build/quillmere_*_$$(dpkg --print-architecture).deb
 
 clean:
 	rm -rf build build-sanitize build-windows
