@@ -38,21 +38,31 @@ QRect fromTwips(int left, int top, int width, int height)
     return QRect(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel);
 }
 
-const QString windowFontFamily = QStringLiteral("MS Sans Serif");
 constexpr qreal defaultPointSize = 8.25;
 constexpr qreal largePointSize = 9.75;
 
-// MS Sans Serif is rarely found outside Windows; Liberation Sans has close
-// metrics and is packaged everywhere.
-void substituteMissingWindowFont()
+// The window is drawn in MS Sans Serif where it scales to the layout's sizes
+// and weights. On Windows, and under Wine, it is a bitmap font with no bold:
+// there its scalable successor stands in. Elsewhere it is rarely found, and
+// Liberation Sans, of close metrics and packaged everywhere, stands in.
+const QString& windowFontFamily()
 {
-    if (!QFontDatabase::hasFamily(windowFontFamily))
-        QFont::insertSubstitution(windowFontFamily, QStringLiteral("Liberation Sans"));
+    static const QString family = [] {
+        const QString msSansSerif = QStringLiteral("MS Sans Serif");
+        if (QFontDatabase::isSmoothlyScalable(msSansSerif))
+            return msSansSerif;
+        for (const char* standIn : {"Microsoft Sans Serif", "Liberation Sans"}) {
+            if (QFontDatabase::hasFamily(QLatin1String(standIn)))
+                return QString::fromLatin1(standIn);
+        }
+        return msSansSerif;
+    }();
+    return family;
 }
 
 QFont windowFont(qreal pointSize, bool bold)
 {
-    QFont font(windowFontFamily);
+    QFont font(windowFontFamily());
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     return font;
@@ -140,7 +150,6 @@ bool isEnter(const QKeyEvent& key)
 
 FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
 {
-    substituteMissingWindowFont();
     setObjectName(QStringLiteral("frmQuillmere"));
     setWindowTitle(QStringLiteral("Quillmere"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.png")));

@@ -7,8 +7,9 @@ namespace quillmere::platform {
 // fixed size: the compositor rejects the unchanged size and drops the
 // connection. Where the compositor offers no decorations of its own and X11
 // is at hand, the program therefore runs through XWayland; elsewhere Qt
-// chooses as usual, and a platform the user asked for is never overridden.
-// Must run before the application object is made.
+// chooses as usual. On Windows, text is drawn with FreeType. A platform the
+// user asked for is never overridden. Must run before the application object
+// is made.
 void chooseWindowSystem();
 
 } // namespace quillmere::platform
