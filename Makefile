@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory sanitize fuzz windows-build windows-test accessibility-test desktop-test reproducible-test current-debian-test clean
+.PHONY: all build test run package bench memory sanitize fuzz windows-build windows-test windows-package windows-desktop-test accessibility-test desktop-test reproducible-test current-debian-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -57,6 +57,20 @@ windows-build:
 windows-test: windows-build
 	timeout 300 cmake/wine-run $(CURDIR)/build-windows/wine cmd /c ver
 	ctest --preset windows; status=$$?; WINEPREFIX=$(CURDIR)/build-windows/wine wineserver -k; exit $$status
+
+# build-windows/quillmere-<version>-windows-x64.zip, the portable program,
+# and build-windows/quillmere-<version>-windows-x64.msi, its installer.
+windows-package: windows-build
+	@scripts/install-deps windows-package
+	cd build-windows && cpack
+	cmake --build --preset windows --target quillmere_msi
+
+# The Windows program under Wine on a virtual display with Openbox, driven
+# from the keyboard and read through the clipboard; then its installer.
+windows-desktop-test: windows-package
+	@scripts/install-deps display windows-desktop
+	xvfb-run -a -s '-screen 0 1280x1024x24' tests/desktop/windows_test.py \
+		build-windows/quillmere-*-windows-x64.zip build-windows/quillmere-*-windows-x64.msi
 
 # The real window under Openbox on X11, and under headless Weston and sway on
 # Wayland: matched to its desktop entry, offering no maximize, surviving one.

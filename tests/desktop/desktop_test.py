@@ -66,6 +66,16 @@ def maximize_leaves_size(window, app, env):
     return assert_equal(geometry(window, env), SIZE, "size")
 
 
+def motif_offers_no_maximize(window):
+    text = output("xprop", "-id", window, "_MOTIF_WM_HINTS")
+    flags, functions, decorations = (int(value, 16) for value in re.findall(r"0x[0-9a-f]+", text)[:3])
+    if not flags & MWM_FUNCTIONS or functions & (MWM_FUNC_ALL | MWM_FUNC_MAXIMIZE):
+        raise AssertionError(f"functions offer maximize: {text.strip()}")
+    if flags & MWM_DECORATIONS and decorations & (MWM_DECOR_ALL | MWM_DECOR_MAXIMIZE):
+        raise AssertionError(f"decorations show maximize: {text.strip()}")
+    return text.strip()
+
+
 def check_x11(program, entry, tally):
     env = dict(os.environ, QT_QPA_PLATFORM="xcb")
     with Processes() as processes:
@@ -81,17 +91,8 @@ def check_x11(program, entry, tally):
                 raise AssertionError(f"WM_CLASS {names}, StartupWMClass {entry.get('StartupWMClass')!r}")
             return f"WM_CLASS {names}, StartupWMClass {entry['StartupWMClass']!r}"
 
-        def motif_offers_no_maximize():
-            text = output("xprop", "-id", window, "_MOTIF_WM_HINTS")
-            flags, functions, decorations = (int(value, 16) for value in re.findall(r"0x[0-9a-f]+", text)[:3])
-            if not flags & MWM_FUNCTIONS or functions & (MWM_FUNC_ALL | MWM_FUNC_MAXIMIZE):
-                raise AssertionError(f"functions offer maximize: {text.strip()}")
-            if flags & MWM_DECORATIONS and decorations & (MWM_DECOR_ALL | MWM_DECOR_MAXIMIZE):
-                raise AssertionError(f"decorations show maximize: {text.strip()}")
-            return text.strip()
-
         tally.check("WM_CLASS matches the desktop entry", wm_class_matches)
-        tally.check("the Motif hints offer no maximize", motif_offers_no_maximize)
+        tally.check("the Motif hints offer no maximize", lambda: motif_offers_no_maximize(window))
         tally.check("a wmctrl maximize leaves the size", lambda: maximize_leaves_size(window, app, env))
         screenshot(["import", "-window", "root", str(SHOTS / "openbox.png")], env=env)
         subprocess.run(["wmctrl", "-i", "-c", window], env=env, check=True)

@@ -1,0 +1,243 @@
+#!/usr/bin/python3
+"""Drives the Windows program under Wine as a user would, and installs and
+removes it with its installer.
+
+    xvfb-run -a tests/desktop/windows_test.py build-windows/quillmere-1.00-windows-x64.zip \\
+        build-windows/quillmere-1.00-windows-x64.msi
+
+On a virtual X display with Openbox and a fresh Wine prefix with nothing else
+installed, the portable zip is unpacked into a folder of its own and its
+quillmere.exe started from there. The keyboard enters the puzzles; the plan
+is read back as a user copies it, through the clipboard. Then the installer
+runs silently, the installed program starts from Program Files, and the
+uninstaller takes it all away again. Every wait is bounded and ends on what
+is observed.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import zipfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from desktop_test import SIZE, geometry, motif_offers_no_maximize  # noqa: E402
+from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, output, start_openbox, wait_until  # noqa: E402
+
+WORKED_EXAMPLE = re.findall(r'"([^"]*)"', Path(__file__).resolve().parent.parent.joinpath("worked_example.h")
+                            .read_text().split("{", 1)[1])
+LARGEST_PLAN_LINES = 196600
+
+
+def key(*names):
+    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", "40", "--", text], check=True)
+
+
+def windows_named_quillmere():
+    return output("xdotool", "search", "--onlyvisible", "--name", "^Quillmere$").split()
+
+
+def clipboard():
+    return output("xclip", "-o", "-selection", "clipboard")
+
+
+class Wine:
+    """A Wine prefix of its own, made in a step of its own, and the Windows
+    programs started in it."""
+
+    def __init__(self, prefix, processes):
+        self.env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.processes = processes
+        subprocess.run(["wineboot", "--init"], env=self.env, timeout=300, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A server kept running spares each program Wine's start-up.
+        processes.start("wineserver", "--foreground", "--persistent", env=self.env)
+
+    def start(self, *command):
+        return self.processes.start("wine", *command, env=self.env)
+
+    def run(self, *command, seconds=120):
+        return subprocess.run(["wine", *command], env=self.env, timeout=seconds, capture_output=True, text=True)
+
+    def drive_c(self):
+        return Path(self.env["WINEPREFIX"]) / "drive_c"
+
+
+def show_steps(jug1, jug2, target):
+    """From Show Steps: each box in turn, then Enter."""
+    for value in (jug1, jug2, target):
+        key("Tab")
+        type_text(value)
+    key("Return")
+
+
+def copied_plan(expected, seconds=STEP_SECONDS):
+    """From the target box on into the list, all of it copied; back to Show Steps."""
+    key("Tab", "Tab", "ctrl+a", "ctrl+c")
+    text = wait_until(lambda: clipboard() == expected and expected, "the plan on the clipboard", seconds)
+    key("Tab")
+    return f"{len(text.splitlines())} lines on the clipboard"
+
+
+def check_window(wine, program, tally, shots):
+    app = wine.start(program)
+    window = wait_until(windows_named_quillmere, "the window under Wine", 60)[0]
+    wait_until(lambda: geometry(window, wine.env) == SIZE, f"the window at {SIZE}")
+
+    def plan():
+        show_steps("3", "5", "4")
+        return copied_plan("\n".join(WORKED_EXAMPLE))
+
+    def one_line(jug1, jug2, target, line):
+        show_steps(jug1, jug2, target)
+        return copied_plan(line)
+
+    def report_then_on():
+        show_steps("-3", "5", "4")
+        wait_until(lambda: len(windows_named_quillmere()) == 2, "the run-time error report")
+        if shots:
+            subprocess.run(["import", "-window", "root", str(shots / "windows-error-report.png")])
+        key("Return")
+        wait_until(lambda: len(windows_named_quillmere()) == 1, "the report to close")
+        if app.poll() is not None:
+            raise AssertionError(f"the program ended with status {app.returncode}")
+        key("shift+Tab", "shift+Tab", "shift+Tab")
+        return one_line("3", "5", "4", "\n".join(WORKED_EXAMPLE))
+
+    def largest_plan():
+        show_steps("1", "32766", "32767")
+        key("Tab", "Tab", "ctrl+a", "ctrl+c")
+        lines = wait_until(lambda: (lambda text: text.endswith("DONE!") and text.splitlines())(clipboard()),
+                           "the largest plan on the clipboard", 120)
+        key("Tab")
+        return assert_equal(len(lines), LARGEST_PLAN_LINES, "lines on the clipboard")
+
+    tally.check("3, 5, 4 from the keyboard: the plan, copied", plan)
+    if shots:
+        subprocess.run(["import", "-window", "root", str(shots / "windows-wine.png")])
+    tally.check("0, 5, 4: BAD USER VALUES!", lambda: one_line("0", "5", "4", "BAD USER VALUES!"))
+    tally.check("6, 4, 5: IMPOSSIBLE!", lambda: one_line("6", "4", "5", "IMPOSSIBLE!"))
+    tally.check("-3, 5, 4: the run-time error report, and the window goes on after OK", report_then_on)
+    tally.check("1, 32766, 32767: the largest plan, copied", largest_plan)
+    key("ctrl+x")
+    tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+
+    app = wine.start(program)
+    window = wait_until(windows_named_quillmere, "the window under Wine again", 60)[0]
+    tally.check("the window offers no maximize", lambda: motif_offers_no_maximize(window))
+    tally.check("a wmctrl maximize leaves it at its size", lambda: maximize_leaves_size(window, app))
+    subprocess.run(["wmctrl", "-i", "-c", window], check=True)
+    tally.check("closing through the window manager ends with status 0",
+                lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+
+
+UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+PRODUCTS = r"HKLM\Software\Classes\Installer\Products"
+
+
+def registry_entry(wine, key, name):
+    """The values, as name: text, of the key below key whose DisplayName or
+    ProductName is name; None if there is none."""
+    keys = []
+    for line in wine.run("reg", "query", key, "/s").stdout.splitlines():
+        if line.startswith("HKEY_"):
+            keys.append({})
+        value = re.match(r"[ \t]+(\S+)[ \t]+REG_\w+[ \t]*(.*?)[ \t\r]*$", line)
+        if value and keys:
+            keys[-1][value[1]] = value[2]
+    return next((values for values in keys if name in (values.get("DisplayName"), values.get("ProductName"))), None)
+
+
+def maximize_leaves_size(window, app):
+    """Wine keeps a window's place its own, so a later move shows nothing; a
+    later request for another state does: once the window is kept above the
+    others, the maximize before it has been dealt with."""
+    subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"], check=True)
+    subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,above"], check=True)
+    wait_until(lambda: "_NET_WM_STATE_ABOVE" in output("xprop", "-id", window, "_NET_WM_STATE"),
+               "the window manager to keep the window above")
+    wait_until(lambda: app.poll() is not None or geometry(window, os.environ) == SIZE, f"the size to be {SIZE}")
+    if app.poll() is not None:
+        raise AssertionError(f"the program ended with status {app.returncode}")
+    return assert_equal(geometry(window, os.environ), SIZE, "size")
+
+
+def check_installer(wine, msi, tally):
+    installed = wine.drive_c() / "Program Files" / "Quillmere"
+    # Windows puts a machine-wide install's shortcut in the common Start
+    # menu; Wine's installer puts it in the user's, whatever ALLUSERS says.
+    start_menus = [wine.drive_c() / "ProgramData", *(wine.drive_c() / "users").glob("*/AppData/Roaming")]
+    shortcuts = [menu / "Microsoft" / "Windows" / "Start Menu" / "Programs" / "Quillmere.lnk" for menu in start_menus]
+    package = wine.run("winepath", "-w", str(msi)).stdout.strip()
+
+    def installs():
+        assert_equal(wine.run("msiexec", "/i", package, "/qn").returncode, 0, "msiexec /i status")
+        missing = [path for path in (installed / "quillmere.exe", installed / "platforms" / "qwindows.dll")
+                   if not path.exists()]
+        if not any(shortcut.exists() for shortcut in shortcuts):
+            missing.append("the Start-menu shortcut")
+        if missing:
+            raise AssertionError(f"missing after install: {missing}")
+        entry = registry_entry(wine, UNINSTALL, "Quillmere") or {}
+        for name, expected in (("DisplayVersion", "1.0.0"), ("Publisher", "The Quillmere developers")):
+            assert_equal(entry.get(name), expected, name)
+        # The installed programs' list takes the icon from the product's
+        # registration, where Windows Installer keeps it.
+        product = registry_entry(wine, PRODUCTS, "Quillmere") or {}
+        if not product.get("ProductIcon", "").endswith("quillmere.exe"):
+            raise AssertionError(f"no icon registered: {product}")
+        return f"Program Files\\Quillmere, a Start-menu shortcut, and {entry['DisplayName']} {entry['DisplayVersion']} " \
+               "among the installed programs, with its icon"
+
+    def installed_program_runs():
+        app = wine.start(r"C:\Program Files\Quillmere\quillmere.exe")
+        wait_until(windows_named_quillmere, "the installed program's window", 60)
+        key("ctrl+x")
+        return assert_equal(app.wait(STEP_SECONDS), 0, "exit status")
+
+    def uninstalls():
+        assert_equal(wine.run("msiexec", "/x", package, "/qn").returncode, 0, "msiexec /x status")
+        left = [str(path) for path in (installed, *shortcuts) if path.exists()]
+        if registry_entry(wine, UNINSTALL, "Quillmere") or registry_entry(wine, PRODUCTS, "Quillmere"):
+            left.append("its registration among the installed programs")
+        if wine.run("reg", "query", r"HKLM\Software\Quillmere").returncode == 0:
+            left.append(r"HKLM\Software\Quillmere")
+        if left:
+            raise AssertionError(f"left behind: {left}")
+        return "nothing left behind"
+
+    tally.check("msiexec /i /qn installs it for the machine", installs)
+    tally.check("the installed program starts and ends with status 0", installed_program_runs)
+    tally.check("msiexec /x /qn removes it", uninstalls)
+
+
+def main(portable_zip, msi):
+    work = Path(tempfile.mkdtemp(prefix="quillmere-windows-"))
+    shots = Path(os.environ["QUILLMERE_SCREENSHOT_DIR"]) if os.environ.get("QUILLMERE_SCREENSHOT_DIR") else None
+    tally = Tally("windows")
+    folder = work / "unpacked by a user"
+    with zipfile.ZipFile(portable_zip) as archive:
+        archive.extractall(folder)
+    program = next(folder.glob("*/quillmere.exe"))
+    with Processes() as processes:
+        start_openbox(processes)
+        print("making a Wine prefix", flush=True)
+        wine = Wine(work / "wine", processes)
+        for check in (lambda: check_window(wine, str(program), tally, shots),
+                      lambda: check_installer(wine, Path(msi).resolve(), tally)):
+            try:
+                check()
+            except (AssertionError, subprocess.TimeoutExpired) as error:
+                print(f"FAIL  setting up: {error}")
+                tally.failed += 1
+    return tally.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1], sys.argv[2]))
