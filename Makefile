@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory sanitize fuzz windows-build windows-test windows-package windows-desktop-test accessibility-test desktop-test reproducible-test current-debian-test clean
+.PHONY: all build test run package bench memory sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test accessibility-test desktop-test reproducible-test current-debian-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -64,6 +64,11 @@ windows-package: windows-build
 	@scripts/install-deps windows-package
 	cd build-windows && cpack
 	cmake --build --preset windows --target quillmere_msi
+
+# The Windows zip and installer built twice, from two folders: the same bytes.
+windows-reproducible-test:
+	@scripts/install-deps windows windows-package reproducible
+	packaging/check-reproducible windows
 
 # The Windows program under Wine on a virtual display with Openbox, driven
 # from the keyboard and read through the clipboard; then its installer.
