@@ -85,9 +85,24 @@ def copied_plan(expected, seconds=STEP_SECONDS):
     return f"{len(text.splitlines())} lines on the clipboard"
 
 
-def check_window(wine, program, tally, shots):
+def started(wine, program):
+    """The program started, and its window shown and given the keyboard, as a
+    window manager gives it to a window that opens."""
     app = wine.start(program)
     window = wait_until(windows_named_quillmere, "the window under Wine", 60)[0]
+
+    def active():
+        if output("xdotool", "getactivewindow").strip() == window:
+            return True
+        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL)
+        return False
+
+    wait_until(active, "the window to have the keyboard")
+    return app, window
+
+
+def check_window(wine, program, tally, shots):
+    app, window = started(wine, program)
     wait_until(lambda: geometry(window, wine.env) == SIZE, f"the window at {SIZE}")
 
     def plan():
@@ -128,8 +143,7 @@ def check_window(wine, program, tally, shots):
     key("ctrl+x")
     tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
 
-    app = wine.start(program)
-    window = wait_until(windows_named_quillmere, "the window under Wine again", 60)[0]
+    app, window = started(wine, program)
     tally.check("the window offers no maximize", lambda: motif_offers_no_maximize(window))
     tally.check("a wmctrl maximize leaves it at its size", lambda: maximize_leaves_size(window, app))
     subprocess.run(["wmctrl", "-i", "-c", window], check=True)
@@ -157,11 +171,19 @@ def registry_entry(wine, key, name):
 def maximize_leaves_size(window, app):
     """Wine keeps a window's place its own, so a later move shows nothing; a
     later request for another state does: once the window is kept above the
-    others, the maximize before it has been dealt with."""
-    subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"], check=True)
-    subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,above"], check=True)
-    wait_until(lambda: "_NET_WM_STATE_ABOVE" in output("xprop", "-id", window, "_NET_WM_STATE"),
-               "the window manager to keep the window above")
+    others, the maximize before it has been dealt with. Requests that reach a
+    window Wine is still mapping are dropped: they are made again until one
+    is seen."""
+    def maximize_then_raise():
+        subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"], check=True)
+        subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,above"], check=True)
+        try:
+            return wait_until(lambda: "_NET_WM_STATE_ABOVE" in output("xprop", "-id", window, "_NET_WM_STATE"),
+                              "the window manager to keep the window above", 2)
+        except AssertionError:
+            return False
+
+    wait_until(maximize_then_raise, "the window manager to take the requests")
     wait_until(lambda: app.poll() is not None or geometry(window, os.environ) == SIZE, f"the size to be {SIZE}")
     if app.poll() is not None:
         raise AssertionError(f"the program ended with status {app.returncode}")
@@ -196,8 +218,7 @@ def check_installer(wine, msi, tally):
                "among the installed programs, with its icon"
 
     def installed_program_runs():
-        app = wine.start(r"C:\Program Files\Quillmere\quillmere.exe")
-        wait_until(windows_named_quillmere, "the installed program's window", 60)
+        app, _ = started(wine, r"C:\Program Files\Quillmere\quillmere.exe")
         key("ctrl+x")
         return assert_equal(app.wait(STEP_SECONDS), 0, "exit status")
 
