@@ -333,6 +333,9 @@ void FrmQuillmere::report(const platform::RuntimeError& error)
                                 QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromUtf8(error.what())),
                                 QMessageBox::Ok, this);
     box->setInformativeText(QString::fromStdString(error.cause()));
+    // In the window's font, not the message font a platform may give every
+    // message box, which the window's stand-in fonts may not include.
+    box->setFont(font());
     box->setAttribute(Qt::WA_DeleteOnClose);
     delete pendingReport;
     pendingReport = box;

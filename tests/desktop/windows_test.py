@@ -135,6 +135,8 @@ def check_window(wine, program, tally, shots):
 
     tally.check("3, 5, 4 from the keyboard: the plan, copied", plan)
     if shots:
+        # Shown afresh from Show Steps, where the copy left the focus.
+        key("Return")
         subprocess.run(["import", "-window", "root", str(shots / "windows-wine.png")])
     tally.check("0, 5, 4: BAD USER VALUES!", lambda: one_line("0", "5", "4", "BAD USER VALUES!"))
     tally.check("6, 4, 5: IMPOSSIBLE!", lambda: one_line("6", "4", "5", "IMPOSSIBLE!"))
