@@ -65,7 +65,8 @@ windows-package: windows-build
 	cd build-windows && cpack
 	cmake --build --preset windows --target quillmere_msi
 
-# The Windows zip and installer built twice, from two folders: the same bytes.
+# The Windows zip and installer built twice, from two folders: the same zip
+# bytes, and the same tables and files in the installer.
 windows-reproducible-test:
 	@scripts/install-deps windows windows-package reproducible
 	packaging/check-reproducible windows
