@@ -300,6 +300,9 @@ void FrmQuillmere::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::WindowStateChange && windowState().testFlag(Qt::WindowMaximized))
         setWindowState(windowState() & ~Qt::WindowMaximized);
+    // A key let go in another window is not held here any more.
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        heldKey = 0;
     QWidget::changeEvent(event);
 }
 
