@@ -44,14 +44,6 @@ bool compositorDecoratesWindows()
 
 void chooseWindowSystem()
 {
-#if defined(Q_OS_WIN)
-    // Qt's default font engine on Windows, GDI, was seen (under Wine) to
-    // draw the layout's bold captions in the regular weight; FreeType draws
-    // every weight and size as on Linux.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "windows:fontengine=freetype");
-    return;
-#endif
     const bool waylandSession = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") || qgetenv("XDG_SESSION_TYPE") == "wayland";
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY") || !waylandSession)
         return;
