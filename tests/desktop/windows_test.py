@@ -23,7 +23,7 @@ import zipfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from desktop_test import SIZE, geometry, motif_offers_no_maximize  # noqa: E402
+from desktop_test import SIZE, geometry, maximize_leaves_size, motif_offers_no_maximize  # noqa: E402
 from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, output, start_openbox, wait_until  # noqa: E402
 
 WORKED_EXAMPLE = re.findall(r'"([^"]*)"', Path(__file__).resolve().parent.parent.joinpath("worked_example.h")
@@ -147,7 +147,8 @@ def check_window(wine, program, tally, shots):
 
     app, window = started(wine, program)
     tally.check("the window offers no maximize", lambda: motif_offers_no_maximize(window))
-    tally.check("a wmctrl maximize leaves it at its size", lambda: maximize_leaves_size(window, app))
+    tally.check("a wmctrl maximize leaves it at its size",
+                lambda: maximize_leaves_size(window, app, wine.env, kept_above(window)))
     subprocess.run(["wmctrl", "-i", "-c", window], check=True)
     tally.check("closing through the window manager ends with status 0",
                 lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
@@ -170,26 +171,24 @@ def registry_entry(wine, key, name):
     return next((values for values in keys if name in (values.get("DisplayName"), values.get("ProductName"))), None)
 
 
-def maximize_leaves_size(window, app):
+def kept_above(window):
     """Wine keeps a window's place its own, so a later move shows nothing; a
     later request for another state does: once the window is kept above the
     others, the maximize before it has been dealt with. Requests that reach a
     window Wine is still mapping are dropped: they are made again until one
     is seen."""
-    def maximize_then_raise():
-        subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"], check=True)
-        subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,above"], check=True)
-        try:
-            return wait_until(lambda: "_NET_WM_STATE_ABOVE" in output("xprop", "-id", window, "_NET_WM_STATE"),
-                              "the window manager to keep the window above", 2)
-        except AssertionError:
-            return False
+    def maximize(request):
+        def request_then_raise():
+            request()
+            subprocess.run(["wmctrl", "-i", "-r", window, "-b", "add,above"], check=True)
+            try:
+                return wait_until(lambda: "_NET_WM_STATE_ABOVE" in output("xprop", "-id", window, "_NET_WM_STATE"),
+                                  "the window manager to keep the window above", 2)
+            except AssertionError:
+                return False
 
-    wait_until(maximize_then_raise, "the window manager to take the requests")
-    wait_until(lambda: app.poll() is not None or geometry(window, os.environ) == SIZE, f"the size to be {SIZE}")
-    if app.poll() is not None:
-        raise AssertionError(f"the program ended with status {app.returncode}")
-    return assert_equal(geometry(window, os.environ), SIZE, "size")
+        wait_until(request_then_raise, "the window manager to take the requests")
+    return maximize
 
 
 def check_installer(wine, msi, tally):
