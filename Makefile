@@ -45,18 +45,21 @@ fuzz: sanitize
 		-max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1
 
 # The whole program cross-built for Windows against Qt built from Debian's
-# sources (once, cached), and its tests run under Wine. The Wine prefix is made
-# first, in a step of its own; the Wine server the tests started is stopped
-# afterwards, pass or fail.
+# sources (once, cached), and its tests run under Wine. The build lists each
+# GoogleTest program's cases under Wine, with a time limit that must not pay
+# for making the Wine prefix: that is made first, in a step of its own with a
+# bounded wait. The Wine server the tests started is stopped afterwards, pass
+# or fail.
 WINDOWS_CONFIGURE = cmake --preset windows -DQUILLMERE_QT_PREFIX=$$(scripts/build-qt-windows)
+WINE_PREFIX = $(CURDIR)/build-windows/wine
 windows-build:
 	@scripts/install-deps windows
 	$(WINDOWS_CONFIGURE)
+	timeout 300 cmake/wine-run $(WINE_PREFIX) cmd /c ver
 	cmake --build --preset windows
 
 windows-test: windows-build
-	timeout 300 cmake/wine-run $(CURDIR)/build-windows/wine cmd /c ver
-	ctest --preset windows; status=$$?; WINEPREFIX=$(CURDIR)/build-windows/wine wineserver -k; exit $$status
+	ctest --preset windows; status=$$?; WINEPREFIX=$(WINE_PREFIX) wineserver -k; exit $$status
 
 # build-windows/quillmere-<version>-windows-x64.zip, the portable program,
 # and build-windows/quillmere-<version>-windows-x64.msi, its installer.
