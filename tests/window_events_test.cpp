@@ -3,11 +3,16 @@
 
 #include <QAbstractItemModel>
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -42,6 +47,9 @@ private slots:
     void tabbingIntoABoxErasesIt_data();
     void tabbingIntoABoxErasesIt();
     void returningToTheWindowKeepsTheText();
+    void aPasteKeepsOneShortLine_data();
+    void aPasteKeepsOneShortLine();
+    void boxMenuShortcutsDoWhatTheySay();
     void otherXChordsDoNotEndTheProgram_data();
     void otherXChordsDoNotEndTheProgram();
     void runtimeErrorsAreReportedAndTheWindowGoesOn_data();
@@ -206,6 +214,86 @@ void WindowEventsTest::returningToTheWindowKeepsTheText()
     QFocusEvent comingBack(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(box, &comingBack);
     QCOMPARE(box->text(), QStringLiteral("5"));
+}
+
+void WindowEventsTest::aPasteKeepsOneShortLine_data()
+{
+    QTest::addColumn<bool>("copyThePlan");
+    QTest::addColumn<QString>("clipboard"); // when the plan is not copied
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<QString>("firstListedLine");
+
+    QTest::newRow("the copied plan") << true << QString() << QString(workedExample.first()) << "BAD USER VALUES!";
+    const QString longLine = QStringLiteral("4 ") + QStringLiteral("cups ").repeated(4'000'000);
+    QTest::newRow("4 and 20 MB on one line") << false << longLine << longLine.left(32767) << workedExample.first();
+}
+
+void WindowEventsTest::aPasteKeepsOneShortLine()
+{
+    QFETCH(bool, copyThePlan);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, kept);
+    QFETCH(QString, firstListedLine);
+
+    typeIntoBoxes("3", "5", "4");
+    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    if (copyThePlan) {
+        window->findChild<QAction*>(QStringLiteral("mnuSelectAll"))->trigger();
+        window->findChild<QAction*>(QStringLiteral("mnuCopy"))->trigger();
+    } else {
+        QGuiApplication::clipboard()->setText(clipboard);
+    }
+    auto* target = control<QLineEdit>("txtTargetAmount");
+    target->setFocus(Qt::TabFocusReason);
+    QTest::keySequence(target, QKeySequence::Paste);
+    QCOMPARE(target->text(), kept);
+    QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(listedSteps().first(), firstListedLine);
+}
+
+// Ctrl+X ends the program, so the box's menu must not offer it for Cut; every
+// key the menu does show must do what its entry does.
+void WindowEventsTest::boxMenuShortcutsDoWhatTheySay()
+{
+    auto* box = control<QLineEdit>("txtJug2Size");
+    box->setFocus(Qt::TabFocusReason);
+    const auto reset = [box] {
+        box->setText(QStringLiteral("12345"));
+        box->setSelection(1, 2);
+        QTest::keyClicks(box, QStringLiteral("x"));
+        box->setSelection(0, 2);
+        QGuiApplication::clipboard()->setText(QStringLiteral("9"));
+    };
+    const auto outcome = [box] { return box->text() + '|' + QGuiApplication::clipboard()->text(); };
+    reset();
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, box->rect().center());
+    QApplication::sendEvent(box, &menuEvent);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QVERIFY(menu);
+
+    QStringList entries;
+    for (QAction* entry : menu->actions()) {
+        if (entry->isSeparator())
+            continue;
+        const QString shown = entry->text().section('\t', 1);
+        entries << entry->text().section('\t', 0, 0).remove('&') + (shown.isEmpty() ? "" : " " + shown);
+        if (shown.isEmpty())
+            continue;
+        reset();
+        entry->trigger();
+        const QString picked = outcome();
+        reset();
+        QTest::keySequence(box, QKeySequence(shown, QKeySequence::NativeText));
+        QVERIFY2(outcome() == picked, qPrintable(QStringLiteral("%1 gave %2, the entry %3").arg(shown, outcome(), picked)));
+    }
+    QTest::keyClick(menu, Qt::Key_Escape);
+    const QString cut = QKeySequence(Qt::SHIFT | Qt::Key_Delete).toString(QKeySequence::NativeText);
+    QCOMPARE(entries.filter(QRegularExpression(QStringLiteral("^Cut"))), QStringList{"Cut " + cut});
+    QStringList names;
+    for (const QString& entry : entries)
+        names << entry.section(' ', 0, 0);
+    QCOMPARE(names, (QStringList{"Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select"}));
+    QVERIFY(window->isVisible());
 }
 
 void WindowEventsTest::otherXChordsDoNotEndTheProgram_data()

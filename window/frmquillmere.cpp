@@ -18,14 +18,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
-
-#include <limits>
 
 namespace quillmere {
 namespace {
@@ -77,12 +76,38 @@ Control* place(QWidget* window, const char* name, const QRect& geometry)
     return control;
 }
 
+// A box holds one line of at most 32,767 characters, Qt's limit and Windows'
+// own: ample for any number, and short enough to lay out at every blink of the
+// caret. What is pasted or dropped into it is cut to its first line.
 QLineEdit* placeEntryBox(QWidget* window, const char* name, const QRect& geometry)
 {
     auto* box = place<QLineEdit>(window, name, geometry);
     box->setAlignment(Qt::AlignCenter);
-    box->setMaxLength(std::numeric_limits<int>::max());
+    box->setValidator(new platform::FirstLineValidator(box));
+    box->setContextMenuPolicy(Qt::CustomContextMenu);
     return box;
+}
+
+// Ctrl+X ends the program, so the box's menu shows Cut with a key of its
+// own that cuts (Shift+Del), or with none.
+void showEntryBoxMenu(QLineEdit& box, const QPoint& position)
+{
+    QMenu* menu = box.createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const QString cut = QLineEdit::tr("Cu&t");
+    for (QAction* entry : menu->actions()) {
+        if (entry->text().section(QLatin1Char('\t'), 0, 0) != cut)
+            continue;
+        QString text = cut;
+        for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Cut)) {
+            if (key != QKeySequence(Qt::CTRL | Qt::Key_X)) {
+                text += QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
+                break;
+            }
+        }
+        entry->setText(text);
+    }
+    menu->popup(box.mapToGlobal(position));
 }
 
 void placeLabel(QWidget* window, const char* name, const QString& caption, const QRect& geometry, QLineEdit* box)
@@ -236,6 +261,8 @@ void FrmQuillmere::connectHandlers()
     connect(command1, &QPushButton::clicked, this, [this] { dispatch([this] { command1Click(); }); });
     connect(mnuCopy, &QAction::triggered, this, [this] { dispatch([this] { mnuCopyClick(); }); });
     connect(mnuSelectAll, &QAction::triggered, lstSteps, &QListView::selectAll);
+    for (QLineEdit* box : {txtJug1Size, txtJug2Size, txtTargetAmount})
+        connect(box, &QWidget::customContextMenuRequested, box, [box](const QPoint& position) { showEntryBoxMenu(*box, position); });
     QScrollBar* sideways = lstSteps->horizontalScrollBar();
     connect(scrollLeft, &QShortcut::activated, sideways, [sideways] { sideways->triggerAction(QAbstractSlider::SliderSingleStepSub); });
     connect(scrollRight, &QShortcut::activated, sideways, [sideways] { sideways->triggerAction(QAbstractSlider::SliderSingleStepAdd); });

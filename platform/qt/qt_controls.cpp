@@ -26,6 +26,20 @@ std::string LineEditTextBox::label() const
     return edit_.objectName().toStdString();
 }
 
+QValidator::State FirstLineValidator::validate(QString& input, int& position) const
+{
+    const auto lineBreak = std::find_if(input.cbegin(), input.cend(), [](QChar character) {
+        return character == u'\n' || character == u'\r' || character == QChar::LineSeparator
+            || character == QChar::ParagraphSeparator;
+    });
+    const auto firstLineLength = static_cast<int>(lineBreak - input.cbegin());
+    if (firstLineLength < input.size()) {
+        input.truncate(firstLineLength);
+        position = std::min(position, firstLineLength);
+    }
+    return Acceptable;
+}
+
 ListBoxModel::Batch::Batch(ListBoxModel& model) : model_(model)
 {
     model_.batching_ = true;

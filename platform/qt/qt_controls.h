@@ -8,6 +8,7 @@
 
 #include <QAbstractListModel>
 #include <QStyledItemDelegate>
+#include <QValidator>
 
 #include <cstddef>
 #include <string>
@@ -28,6 +29,14 @@ public:
 
 private:
     const QLineEdit& edit_;
+};
+
+// Keeps a single-line text box to the first line of what is put into it, as
+// Windows' own text boxes keep the first line of a paste.
+class FirstLineValidator final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& position) const override;
 };
 
 // A list box's lines as a model for a QListView. The lines stay in their
