@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test accessibility-test desktop-test reproducible-test current-debian-test clean
+.PHONY: all build test run package bench memory paste-bench sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test accessibility-test desktop-test reproducible-test current-debian-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -32,6 +32,11 @@ bench: build
 memory: build
 	@scripts/install-deps display
 	bench/peak-memory
+
+# A huge paste into an entry box, timed in the real window on a virtual display.
+paste-bench: build
+	@scripts/install-deps display windows-desktop
+	xvfb-run -a -s '-screen 0 1280x1024x24' bench/paste-figures build/bin/quillmere
 
 sanitize:
 	@scripts/install-deps build sanitize package
