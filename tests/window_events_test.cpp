@@ -266,7 +266,7 @@ void WindowEventsTest::boxMenuShortcutsDoWhatTheySay()
     };
     const auto outcome = [box] { return box->text() + '|' + QGuiApplication::clipboard()->text(); };
     reset();
-    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, box->rect().center());
+    QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, box->rect().center(), box->mapToGlobal(box->rect().center()));
     QApplication::sendEvent(box, &menuEvent);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     QVERIFY(menu);
