@@ -1,7 +1,7 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory paste-bench sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test accessibility-test desktop-test reproducible-test current-debian-test clean
+.PHONY: all build test run package bench memory paste-bench sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test windows-accessibility-test windows-bench accessibility-test desktop-test reproducible-test current-debian-test clean
 
 FUZZ_SECONDS ?= 60
 
@@ -49,14 +49,25 @@ fuzz: sanitize
 	build-sanitize/bin/quillmere_fuzz build-sanitize/fuzz-corpus fuzz/corpus \
 		-max_total_time=$(FUZZ_SECONDS) -timeout=10 -print_final_stats=1
 
-# The whole program cross-built for Windows against Qt built from Debian's
-# sources (once, cached), and its tests run under Wine. The build lists each
-# GoogleTest program's cases under Wine, with a time limit that must not pay
-# for making the Wine prefix: that is made first, in a step of its own with a
-# bounded wait. The Wine server the tests started is stopped afterwards, pass
-# or fail.
+# The whole program cross-built for Windows against Qt built from the current
+# Debian release's sources (once, cached), and its tests run under Wine. On any
+# other host every Windows target runs in that release's chroot, made once
+# (scripts/in-debian), so one Qt, one MinGW-w64 and one Wine serve them all.
+# The build lists each GoogleTest program's cases under Wine when the tests
+# run; the Wine prefix is made first, in a step of its own with a bounded wait.
+# The Wine server the tests started is stopped afterwards, pass or fail.
+DEBIAN_CURRENT ?= trixie
+HOST_CODENAME := $(shell . /etc/os-release && echo $$VERSION_CODENAME)
+WINDOWS_TARGETS = windows-build windows-test windows-package windows-desktop-test \
+	windows-reproducible-test windows-accessibility-test windows-bench
+ifneq ($(HOST_CODENAME),$(DEBIAN_CURRENT))
+$(WINDOWS_TARGETS):
+	@scripts/install-deps chroot
+	scripts/in-debian $(DEBIAN_CURRENT) make $@
+else
 WINDOWS_CONFIGURE = cmake --preset windows -DQUILLMERE_QT_PREFIX=$$(scripts/build-qt-windows)
 WINE_PREFIX = $(CURDIR)/build-windows/wine
+STOP_WINE = status=$$?; WINEPREFIX=$(WINE_PREFIX) wineserver -k; exit $$status
 windows-build:
 	@scripts/install-deps windows
 	$(WINDOWS_CONFIGURE)
@@ -64,7 +75,7 @@ windows-build:
 	cmake --build --preset windows
 
 windows-test: windows-build
-	ctest --preset windows; status=$$?; WINEPREFIX=$(WINE_PREFIX) wineserver -k; exit $$status
+	ctest --preset windows; $(STOP_WINE)
 
 # build-windows/quillmere-<version>-windows-x64.zip, the portable program,
 # and build-windows/quillmere-<version>-windows-x64.msi, its installer.
@@ -80,11 +91,34 @@ windows-reproducible-test:
 	packaging/check-reproducible windows
 
 # The Windows program under Wine on a virtual display with Openbox, driven
-# from the keyboard and read through the clipboard; then its installer.
+# from the keyboard and read through the clipboard, in the Windows 10 and 11
+# looks, light and dark; then its installer.
 windows-desktop-test: windows-package
 	@scripts/install-deps display windows-desktop
 	xvfb-run -a -s '-screen 0 1280x1024x24' tests/desktop/windows_test.py \
 		build-windows/quillmere-*-windows-x64.zip build-windows/quillmere-*-windows-x64.msi
+
+# The Windows program read through Windows' UI Automation client interface, by
+# a client program of our own under Wine; and what the program hands UI
+# Automation to announce, recorded by a stand-in for uiautomationcore.dll.
+windows-accessibility-test: windows-build
+	@scripts/install-deps display windows-desktop
+	xvfb-run -a -s '-screen 0 1280x1024x24' tests/accessibility/windows_uia_test.py build-windows
+
+# Under Wine: Show Steps' worst case against a QListWidget, and start-up
+# against a plain Qt program with the same widgets, in alternating runs.
+# Google Benchmark is built for Windows from Debian's source package.
+BENCHMARK_SOURCE = scripts/debian-source benchmark $$(dpkg-query -W -f='$${Version}' libbenchmark-dev) \
+	$${XDG_CACHE_HOME:-$$HOME/.cache}/quillmere/benchmark-source
+windows-bench:
+	@scripts/install-deps windows display windows-desktop
+	$(WINDOWS_CONFIGURE) -DQUILLMERE_BENCHMARKS=ON -DQUILLMERE_BENCHMARK_SOURCE_DIR=$$($(BENCHMARK_SOURCE))
+	timeout 300 cmake/wine-run $(WINE_PREFIX) cmd /c ver
+	cmake --build --preset windows
+	timeout 900 cmake/wine-run $(WINE_PREFIX) build-windows/bin/quillmere_bench.exe --benchmark_filter='ShowSteps|ListWidget' \
+		--benchmark_repetitions=3 --benchmark_report_aggregates_only=true; $(STOP_WINE)
+	xvfb-run -a -s '-screen 0 1280x1024x24' bench/startup-figures build-windows; $(STOP_WINE)
+endif
 
 # The real window under Openbox on X11, and under headless Weston and sway on
 # Wayland: matched to its desktop entry, offering no maximize, surviving one.
@@ -105,7 +139,6 @@ accessibility-test: build
 
 # The current Debian release, in a chroot made once and cached: the README's
 # test command there, and Orca there reading the package built here.
-DEBIAN_CURRENT ?= trixie
 current-debian-test: package
 	@scripts/install-deps chroot
 	scripts/current-debian-test $(DEBIAN_CURRENT) build/quillmere_*_$$(dpkg --print-architecture).deb
