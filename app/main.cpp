@@ -10,6 +10,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Quillmere"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLMERE_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(QUILLMERE_APPLICATION_ID));
+    quillmere::platform::settleWindowSystem();
 
     quillmere::FrmQuillmere window;
     window.show();

@@ -19,6 +19,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Debian's Qt leaves its plugins out of a program's build unless asked; the
+# Windows build copies and ships them.
+set(QT_SKIP_AUTO_PLUGIN_INCLUSION OFF)
 
 # No link time in the executable's header: the same sources give the same
 # bytes. Stripped as it is linked, since a later strip would stamp the time.

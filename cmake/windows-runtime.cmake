@@ -6,8 +6,9 @@ set(qt_bin ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
 set(program_dlls $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
     ${qt_bin}/libstdc++-6.dll ${qt_bin}/libgcc_s_seh-1.dll ${qt_bin}/libwinpthread-1.dll)
 set(platform_plugin $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin>)
-# The native look of Windows 7 to 11; without it Qt draws the classic one.
-set(style_plugin $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin>)
+# The native looks: windowsvista on Windows 10, windows11 on Windows 11 (which
+# follows the system into dark mode). Without it Qt draws the classic one.
+set(style_plugin $<TARGET_FILE:Qt6::QModernWindowsStylePlugin>)
 
 set(bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 set(test_dlls)

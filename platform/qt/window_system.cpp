@@ -51,4 +51,6 @@ void chooseWindowSystem()
         qputenv("QT_QPA_PLATFORM", "xcb");
 }
 
+void settleWindowSystem() {}
+
 } // namespace quillmere::platform

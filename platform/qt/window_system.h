@@ -7,9 +7,13 @@ namespace quillmere::platform {
 // fixed size: the compositor rejects the unchanged size and drops the
 // connection. Where the compositor offers no decorations of its own and X11
 // is at hand, the program therefore runs through XWayland; elsewhere Qt
-// chooses as usual. On Windows, text is drawn with FreeType. A platform the
-// user asked for is never overridden. Must run before the application object
-// is made.
+// chooses as usual, and on Windows always. A platform the user asked for is
+// never overridden. Must run before the application object is made.
 void chooseWindowSystem();
+
+// Whatever the window system needs settled before the first window shows:
+// nothing on Linux; under Wine, see window_system_windows.cpp. Must run after
+// the application object is made.
+void settleWindowSystem();
 
 } // namespace quillmere::platform

@@ -1,0 +1,45 @@
+#include "window_system.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QPainter>
+#include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionViewItem>
+
+#include <windows.h>
+
+namespace quillmere::platform {
+namespace {
+
+bool runsUnderWine()
+{
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+} // namespace
+
+// Windows itself: Qt's own choices, its text engine and style included.
+void chooseWindowSystem() {}
+
+// Qt's Windows 10 style draws a selected list line with the help of a hidden
+// top-level window, made the first time it draws one. Wine gives that window
+// the keyboard, and the program's window takes no more keys. Drawn once here,
+// before the program's window shows, the helper is made while it can take
+// nothing from it. Windows does not move the keyboard, so this is for Wine alone.
+void settleWindowSystem()
+{
+    if (!runsUnderWine())
+        return;
+    QListView list;
+    QStyleOptionViewItem line;
+    line.initFrom(&list);
+    line.rect = QRect(0, 0, 16, 16);
+    line.state |= QStyle::State_Selected | QStyle::State_Active;
+    QPixmap canvas(line.rect.size());
+    QPainter painter(&canvas);
+    QApplication::style()->drawPrimitive(QStyle::PE_PanelItemViewItem, &line, &painter, &list);
+}
+
+} // namespace quillmere::platform
