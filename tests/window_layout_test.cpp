@@ -1,15 +1,40 @@
 #include "window_fixture.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 
+namespace {
+
+// How many pixels a line of text inks, drawn by the font engine in use.
+int ink(const QString& text, const QFont& font)
+{
+    QImage image(QSize(400, 60), QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.drawText(image.rect(), Qt::AlignCenter, text);
+    }
+    int inked = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        inked += int(std::count_if(row, row + image.width(), [](uchar grey) { return grey < 128; }));
+    }
+    return inked;
+}
+
+} // namespace
 
 class WindowLayoutTest : public QObject, quillmere::testing::WindowFixture {
     Q_OBJECT
@@ -95,6 +120,14 @@ void WindowLayoutTest::controls()
     const QStringList families{"MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans"};
     QVERIFY2(drawn.exactMatch() && families.contains(drawn.family()), qPrintable(drawn.family()));
     QCOMPARE(drawn.bold(), bold);
+    // Bold as drawn, too: a font engine may pick the bold face and draw the regular one.
+    if (bold) {
+        QFont regular = widget->font();
+        regular.setBold(false);
+        const int boldInk = ink(caption, widget->font());
+        const int regularInk = ink(caption, regular);
+        QVERIFY2(boldInk * 10 > regularInk * 12, qPrintable(QStringLiteral("%1 pixels inked, %2 in regular").arg(boldInk).arg(regularInk)));
+    }
 
     if (auto* button = qobject_cast<QPushButton*>(widget)) {
         QCOMPARE(button->text(), caption);

@@ -24,7 +24,7 @@ from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
 from desktop_test import SIZE, geometry, maximize_leaves_size, motif_offers_no_maximize  # noqa: E402
-from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, output, start_openbox, wait_until  # noqa: E402
+from real_clients import STEP_SECONDS, Picture, Processes, Tally, assert_equal, output, start_openbox, wait_until  # noqa: E402
 
 WORKED_EXAMPLE = re.findall(r'"([^"]*)"', Path(__file__).resolve().parent.parent.joinpath("worked_example.h")
                             .read_text().split("{", 1)[1])
@@ -117,7 +117,7 @@ def check_window(wine, program, tally, shots):
         show_steps("-3", "5", "4")
         wait_until(lambda: len(windows_named_quillmere()) == 2, "the run-time error report")
         if shots:
-            subprocess.run(["import", "-window", "root", str(shots / "windows-error-report.png")])
+            Picture.of_screen().save_png(shots / "windows-error-report.png")
         key("Return")
         wait_until(lambda: len(windows_named_quillmere()) == 1, "the report to close")
         if app.poll() is not None:
@@ -128,16 +128,13 @@ def check_window(wine, program, tally, shots):
     def largest_plan():
         show_steps("1", "32766", "32767")
         key("Tab", "Tab", "ctrl+a", "ctrl+c")
-        lines = wait_until(lambda: (lambda text: text.endswith("DONE!") and text.splitlines())(clipboard()),
+        # Every plan ends with DONE!: its length tells this one from the one before.
+        lines = wait_until(lambda: (lambda lines: len(lines) == LARGEST_PLAN_LINES and lines)(clipboard().splitlines()),
                            "the largest plan on the clipboard", 120)
         key("Tab")
         return assert_equal(len(lines), LARGEST_PLAN_LINES, "lines on the clipboard")
 
     tally.check("3, 5, 4 from the keyboard: the plan, copied", plan)
-    if shots:
-        # Shown afresh from Show Steps, where the copy left the focus.
-        key("Return")
-        subprocess.run(["import", "-window", "root", str(shots / "windows-wine.png")])
     tally.check("0, 5, 4: BAD USER VALUES!", lambda: one_line("0", "5", "4", "BAD USER VALUES!"))
     tally.check("6, 4, 5: IMPOSSIBLE!", lambda: one_line("6", "4", "5", "IMPOSSIBLE!"))
     tally.check("-3, 5, 4: the run-time error report, and the window goes on after OK", report_then_on)
@@ -152,6 +149,54 @@ def check_window(wine, program, tally, shots):
     subprocess.run(["wmctrl", "-i", "-c", window], check=True)
     tally.check("closing through the window manager ends with status 0",
                 lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+
+
+# Where the controls are in the window, in pixels: left, top, width, height.
+CONTROLS = {"Jug #1 Size": (8, 32, 89, 25), "Jug #2 Size": (112, 32, 89, 25), "Target Amount": (216, 32, 89, 25),
+            "the list": (8, 72, 297, 485), "Show Steps": (8, 576, 141, 33), "Quit Program": (164, 576, 141, 33)}
+LOOKS = [("win10", "light"), ("win10", "dark"), ("win11", "light"), ("win11", "dark")]
+PERSONALIZE = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
+LEAST_CONTRAST = 4.5
+
+
+def window_origin(window):
+    found = re.findall(r"Absolute upper-left [XY]:\s+(-?\d+)", output("xwininfo", "-id", window))
+    return int(found[0]), int(found[1])
+
+
+def check_looks(wine, program, tally, shots):
+    """The window as Windows 10 and 11 show it, light and dark: with a plan
+    shown, the text in every box, the list and both buttons stands out from
+    its background by the contrast ratio readable text needs."""
+    for version, theme in LOOKS:
+        def look():
+            assert_equal(wine.run("winecfg", "/v", version).returncode, 0, "winecfg status")
+            assert_equal(wine.run("reg", "add", PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD",
+                                  "/d", "1" if theme == "light" else "0", "/f").returncode, 0, "reg add status")
+            app, window = started(wine, program)
+            show_steps("3", "5", "4")
+            left, top = window_origin(window)
+
+            def drawn():
+                picture = Picture.of_screen()
+                list_left, list_top, width, _ = CONTROLS["the list"]
+                # The plan's first line drawn: far more colours than a blank list has.
+                return len(picture.colours(left + list_left, top + list_top, width, 20)) > 8 and picture
+
+            picture = wait_until(drawn, "the plan drawn in the list")
+            ratios = {name: picture.contrast(left + x, top + y, width, height)
+                      for name, (x, y, width, height) in CONTROLS.items()}
+            if shots:
+                picture.save_png(shots / f"windows-{version[3:]}-{theme}.png", (left, top, *SIZE))
+            key("ctrl+x")
+            assert_equal(app.wait(STEP_SECONDS), 0, "exit status")
+            low = {name: round(ratio, 2) for name, ratio in ratios.items() if ratio < LEAST_CONTRAST}
+            if low:
+                raise AssertionError(f"text below {LEAST_CONTRAST}:1 against its background: {low}")
+            return f"contrast from {min(ratios.values()):.1f}:1 to {max(ratios.values()):.1f}:1"
+
+        tally.check(f"Windows {version[3:]}, {theme}: every control's text readable", look)
+    wine.run("winecfg", "/v", "win10")
 
 
 UNINSTALL = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall"
@@ -252,6 +297,7 @@ def main(portable_zip, msi):
         print("making a Wine prefix", flush=True)
         wine = Wine(work / "wine", processes)
         for check in (lambda: check_window(wine, str(program), tally, shots),
+                      lambda: check_looks(wine, str(program), tally, shots),
                       lambda: check_installer(wine, Path(msi).resolve(), tally)):
             try:
                 check()

@@ -1,0 +1,37 @@
+# Checks what ships for Windows in DIR: every program and DLL asks Windows for
+# high-entropy ASLR and DEP, and what is built from C++ here and in Qt has the
+# stack protector (its failure message is linked in with it).
+#
+#   cmake -DDIR=<folder of quillmere.exe> -P check-hardening.cmake
+file(GLOB_RECURSE shipped ${DIR}/*.exe ${DIR}/*.dll)
+list(FILTER shipped EXCLUDE REGEX "(_test|_tests|_bench|uia_client)\\.exe$")
+set(failures)
+foreach(file IN LISTS shipped)
+    file(RELATIVE_PATH name ${DIR} ${file})
+    # The PE header's place is at 0x3c; DllCharacteristics is 94 bytes on.
+    file(READ ${file} offset OFFSET 60 LIMIT 4 HEX)
+    string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\3\\2\\1" offset ${offset})
+    math(EXPR offset "${offset} + 94")
+    file(READ ${file} flags OFFSET ${offset} LIMIT 2 HEX)
+    string(REGEX REPLACE "(..)(..)" "0x\\2\\1" flags ${flags})
+    foreach(flag IN ITEMS "0x20;high-entropy ASLR" "0x40;ASLR" "0x100;DEP")
+        list(GET flag 0 bit)
+        list(GET flag 1 what)
+        math(EXPR set "${flags} & ${bit}")
+        if(set EQUAL 0)
+            list(APPEND failures "${name}: no ${what}")
+        endif()
+    endforeach()
+    if(name MATCHES "^(quillmere\\.exe|Qt6.*\\.dll|platforms/.*|styles/.*)$")
+        file(STRINGS ${file} guard REGEX "stack smashing detected" LIMIT_COUNT 1)
+        if(NOT guard)
+            list(APPEND failures "${name}: no stack protector")
+        endif()
+    endif()
+endforeach()
+list(LENGTH shipped count)
+if(failures)
+    list(JOIN failures "\n  " failures)
+    message(FATAL_ERROR "Of ${count} programs and DLLs:\n  ${failures}")
+endif()
+message(STATUS "${count} programs and DLLs: high-entropy ASLR and DEP; the program, Qt and its plugins with the stack protector")

@@ -1,0 +1,152 @@
+#!/usr/bin/python3
+"""Reads the Windows program under Wine as a Windows screen reader does.
+
+    xvfb-run -a tests/accessibility/windows_uia_test.py build-windows
+
+Two parts, on a virtual X display with Openbox:
+- the program as built, read through Windows' UI Automation client interface
+  by uia_client.exe, the interface Narrator and NVDA read: every control's
+  name and type, the focus after Tab into each box, each row after Show Steps,
+  and the run-time error report;
+- a copy of the program with a recording uiautomationcore.dll beside it: the
+  notification it raises for each outcome of Show Steps, the sentence a
+  screen reader would speak. Wine's own UI Automation delivers notifications
+  to no client, so they are caught where the program hands them over.
+"""
+
+import shutil
+import sys
+import tempfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "desktop"))
+from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, start_openbox, wait_until  # noqa: E402
+from windows_test import WORKED_EXAMPLE, Wine, key, show_steps, started, windows_named_quillmere  # noqa: E402
+
+CONTROLS = ["Window Quillmere", "Text Jug #1 Size", "Edit Jug #1 Size", "Text Jug #2 Size", "Edit Jug #2 Size",
+            "Text Target Amount", "Edit Target Amount", "Button Show Steps", "Button Quit Program", "List Steps"]
+OUTCOMES = [
+    (("3", "5", "4"), "The plan in the list has 7 actions."),
+    (("0", "5", "4"), "BAD USER VALUES! Jug #1 Size reads as 0: enter a whole number of cups, 1 or more."),
+    (("6", "4", "5"), "IMPOSSIBLE! The target, 5 cups, is not a multiple of 2, the largest number dividing both jug sizes."),
+]
+
+
+def read_window(wine, client):
+    """The window's elements as uia_client prints them, one a line, unindented."""
+    result = wine.run(client, "Quillmere", seconds=STEP_SECONDS)
+    if result.returncode != 0:
+        raise AssertionError(f"uia_client: {result.stderr.strip()}")
+    return [line.strip() for line in result.stdout.splitlines()]
+
+
+def focused(elements):
+    """The innermost element read as having the keyboard focus."""
+    return next((line.removesuffix(" [focused]") for line in reversed(elements) if line.endswith(" [focused]")), None)
+
+
+def read_until(wine, client, found, what):
+    """Reads the window until found(elements) is true, and returns that; a
+    timeout says what was read last."""
+    last = []
+
+    def reading():
+        last[:] = read_window(wine, client)
+        return found(last)
+    try:
+        return wait_until(reading, what)
+    except AssertionError as error:
+        raise AssertionError(f"{error}; read {last}") from None
+
+
+def check_client_reading(wine, program, client, tally):
+    app, _ = started(wine, program)
+
+    def controls():
+        read_until(wine, client, lambda elements: all(control in [line.removesuffix(" [focused]") for line in elements]
+                                                          for control in CONTROLS), "every control")
+        return f"{len(CONTROLS)} controls by name and type"
+    tally.check("every control read by its name and type", controls)
+
+    for box in ("Jug #1 Size", "Jug #2 Size", "Target Amount"):
+        def tab_into(box=box):
+            key("Tab")
+            read_until(wine, client, lambda elements: focused(elements) == f"Edit {box}", f"the focus on {box}")
+            return f"Edit {box} focused"
+        tally.check(f"Tab into {box}: the focus read there", tab_into)
+
+    def rows():
+        show_steps("3", "5", "4")
+        expected = [f"ListItem {line}" if line else "ListItem blank" for line in WORKED_EXAMPLE]
+        read_until(wine, client, lambda elements: [line.removesuffix(" [focused]") for line in elements
+                                                   if line.startswith("ListItem")] == expected, "the plan's rows")
+        key("shift+Tab", "shift+Tab", "shift+Tab")
+        return f"{len(expected)} rows, from {expected[0]!r} to {expected[-1]!r}"
+    key("shift+Tab", "shift+Tab", "shift+Tab")
+    tally.check("3, 5, 4: each row read by its line, blank rows as blank", rows)
+
+    def error_report():
+        show_steps("-3", "5", "4")
+        wait_until(lambda: len(windows_named_quillmere()) == 2, "the run-time error report")
+        report = read_until(wine, client, lambda elements: [line for line in elements if "Run-time error" in line],
+                            "the report read")
+        key("Return")
+        wait_until(lambda: len(windows_named_quillmere()) == 1, "the report to close")
+        return report[0]
+    tally.check("-3, 5, 4: the run-time error report read", error_report)
+    key("ctrl+x")
+    tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+
+
+def check_notifications(wine, program, client, record, tally):
+    wine.env["QUILLMERE_UIA_RECORD"] = wine.run("winepath", "-w", str(record)).stdout.strip()
+    # Wine prefers its own uiautomationcore.dll to one beside the program;
+    # the client keeps Wine's.
+    overrides = wine.env["WINEDLLOVERRIDES"]
+    wine.env["WINEDLLOVERRIDES"] += ";uiautomationcore=n"
+    app, _ = started(wine, program)
+    wine.env["WINEDLLOVERRIDES"] = overrides
+    # Qt answers UI Automation once a client has asked for the window, as a
+    # screen reader does when it starts; this copy answers none.
+    wine.run(client, "Quillmere", seconds=STEP_SECONDS)
+    for values, sentence in OUTCOMES:
+        def heard(values=values, sentence=sentence):
+            before = record.read_text().splitlines() if record.exists() else []
+            # From Show Steps, where Enter in the target box left the focus.
+            show_steps(*values)
+            new = wait_until(lambda: record.exists() and record.read_text().splitlines()[len(before):],
+                             "a notification")
+            key("shift+Tab", "shift+Tab", "shift+Tab")
+            # Kind Other (4), all of it to be spoken (2).
+            return assert_equal(new, [f"4 2 {sentence}"], "notification")
+        tally.check(f"{', '.join(values)}: the outcome raised as a notification", heard)
+    key("ctrl+x")
+    tally.check("Ctrl+X ends the copy with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+
+
+def main(build):
+    build = Path(build).resolve()
+    work = Path(tempfile.mkdtemp(prefix="quillmere-uia-"))
+    tally = Tally("windows-accessibility")
+    recording_copy = work / "recording"
+    shutil.copytree(build / "bin", recording_copy, ignore=shutil.ignore_patterns("*_test.exe", "*_tests.exe", "*_bench.exe"))
+    shutil.copy(build / "uia-recorder" / "uiautomationcore.dll", recording_copy)
+    with Processes() as processes:
+        start_openbox(processes)
+        print("making a Wine prefix", flush=True)
+        wine = Wine(work / "wine", processes)
+        for check in (lambda: check_client_reading(wine, str(build / "bin" / "quillmere.exe"),
+                                                   str(build / "bin" / "uia_client.exe"), tally),
+                      lambda: check_notifications(wine, str(recording_copy / "quillmere.exe"),
+                                                  str(build / "bin" / "uia_client.exe"), work / "notifications.txt", tally)):
+            try:
+                check()
+            except AssertionError as error:
+                print(f"FAIL  setting up: {error}")
+                tally.failed += 1
+    return tally.close()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1]))
