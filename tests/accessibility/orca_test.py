@@ -144,11 +144,14 @@ STEPS = [
     ("typing 4, Enter: a plan", typed("4", "Return"), ["The plan in the list has 7 actions."]),
     ("Shift+Tab into the box that holds 5", keys("shift+Tab"), ["Jug #2 Size text"]),
     ("Shift+Tab into the box that holds 3", keys("shift+Tab"), ["Jug #1 Size text"]),
-    ("Tab on into the list", keys("Tab", "Tab", "Tab", "Tab"),
-     [button("Quit Program"), "Steps", "List with 22 items", "Fill the 3-cup jug"]),
+    # Orca may skip a control the focus only passes through: each step ends
+    # where it waits.
+    ("Tab on to Quit Program", keys("Tab", "Tab", "Tab"), [button("Quit Program")]),
+    ("Tab into the list", keys("Tab"), ["Steps", "List with 22 items", "Fill the 3-cup jug"]),
     ("Down to the second line", keys("Down"), ["3-cup jug: 3 5-cup jug: 0"]),
     ("Down to a blank line", keys("Down"), ["blank"]),
-    ("Tab round to the first box", keys("Tab", "Tab"), [button("Show Steps"), "Jug #1 Size text"]),
+    ("Tab round to Show Steps", keys("Tab"), [button("Show Steps")]),
+    ("Tab into the first box", keys("Tab"), ["Jug #1 Size text"]),
     ("typing 3, on to the second box", typed("3", "Tab"), ["Jug #2 Size text"]),
     ("typing 5, on to the target box", typed("5", "Tab"), ["Target Amount text"]),
     ("typing 9, Enter: impossible", typed("9", "Return"),
