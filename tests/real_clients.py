@@ -89,6 +89,16 @@ class Tally:
             print(f"FAIL  {name}: {error}")
             self.failed += 1
 
+    def run_parts(self, *parts):
+        """Runs each part, its checks tallied by itself; a part that cannot
+        even set up counts as one failure, and the next still runs."""
+        for part in parts:
+            try:
+                part()
+            except (AssertionError, subprocess.TimeoutExpired) as error:
+                print(f"FAIL  setting up: {error}")
+                self.failed += 1
+
     def close(self):
         print(f"{self.title}: {self.passed} passed, {self.failed} failed")
         return 1 if self.failed else 0

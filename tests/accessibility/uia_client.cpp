@@ -8,13 +8,14 @@
 // Only the calls that Wine 10 implements are used: the tree walker over all
 // elements, the current name, control type and, through the property values,
 // the keyboard focus.
+#include "utf8.h"
+
 #include <windows.h>
 
 #include <ole2.h>
 #include <uiautomation.h>
 
 #include <cstdio>
-#include <string>
 
 namespace {
 
@@ -27,24 +28,8 @@ const char* controlTypeName(CONTROLTYPEID type)
     case UIA_ListItemControlTypeId: return "ListItem";
     case UIA_TextControlTypeId: return "Text";
     case UIA_WindowControlTypeId: return "Window";
-    case UIA_PaneControlTypeId: return "Pane";
-    case UIA_ScrollBarControlTypeId: return "ScrollBar";
-    case UIA_TitleBarControlTypeId: return "TitleBar";
-    case UIA_MenuBarControlTypeId: return "MenuBar";
-    case UIA_ImageControlTypeId: return "Image";
-    case UIA_GroupControlTypeId: return "Group";
     default: return "Other";
     }
-}
-
-std::string utf8(const wchar_t* text)
-{
-    if (!text)
-        return {};
-    std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
-    bytes.pop_back();
-    return bytes;
 }
 
 bool hasFocus(IUIAutomationElement* element)

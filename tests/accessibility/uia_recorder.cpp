@@ -5,27 +5,14 @@
 // QUILLMERE_UIA_RECORD names, one a line: "<kind> <processing> <text>".
 // Wine's own delivers notifications to no one, so this is where a test can
 // see what a screen reader would be told.
+#include "utf8.h"
+
 #include <windows.h>
 
 #include <ole2.h>
 #include <uiautomation.h>
 
 #include <cstdio>
-#include <string>
-
-namespace {
-
-std::string utf8(const wchar_t* text)
-{
-    if (!text)
-        return {};
-    std::string bytes(WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
-    bytes.pop_back();
-    return bytes;
-}
-
-} // namespace
 
 extern "C" {
 

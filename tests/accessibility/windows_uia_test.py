@@ -136,15 +136,10 @@ def main(build):
         start_openbox(processes)
         print("making a Wine prefix", flush=True)
         wine = Wine(work / "wine", processes)
-        for check in (lambda: check_client_reading(wine, str(build / "bin" / "quillmere.exe"),
-                                                   str(build / "bin" / "uia_client.exe"), tally),
-                      lambda: check_notifications(wine, str(recording_copy / "quillmere.exe"),
-                                                  str(build / "bin" / "uia_client.exe"), work / "notifications.txt", tally)):
-            try:
-                check()
-            except AssertionError as error:
-                print(f"FAIL  setting up: {error}")
-                tally.failed += 1
+        tally.run_parts(lambda: check_client_reading(wine, str(build / "bin" / "quillmere.exe"),
+                                                     str(build / "bin" / "uia_client.exe"), tally),
+                        lambda: check_notifications(wine, str(recording_copy / "quillmere.exe"),
+                                                    str(build / "bin" / "uia_client.exe"), work / "notifications.txt", tally))
     return tally.close()
 
 

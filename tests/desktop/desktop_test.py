@@ -221,13 +221,8 @@ def main(program, entry_path):
     os.chmod(work, 0o755)
     tally = Tally("desktop")
     entry = desktop_entry(entry_path)
-    for check in (lambda: check_x11(program, entry, tally), lambda: check_weston(program, work, tally),
-                  lambda: check_sway(program, work, tally)):
-        try:
-            check()
-        except AssertionError as error:
-            print(f"FAIL  setting up: {error}")
-            tally.failed += 1
+    tally.run_parts(lambda: check_x11(program, entry, tally), lambda: check_weston(program, work, tally),
+                    lambda: check_sway(program, work, tally))
     return tally.close()
 
 

@@ -296,14 +296,9 @@ def main(portable_zip, msi):
         start_openbox(processes)
         print("making a Wine prefix", flush=True)
         wine = Wine(work / "wine", processes)
-        for check in (lambda: check_window(wine, str(program), tally, shots),
-                      lambda: check_looks(wine, str(program), tally, shots),
-                      lambda: check_installer(wine, Path(msi).resolve(), tally)):
-            try:
-                check()
-            except (AssertionError, subprocess.TimeoutExpired) as error:
-                print(f"FAIL  setting up: {error}")
-                tally.failed += 1
+        tally.run_parts(lambda: check_window(wine, str(program), tally, shots),
+                        lambda: check_looks(wine, str(program), tally, shots),
+                        lambda: check_installer(wine, Path(msi).resolve(), tally))
     return tally.close()
 
 
