@@ -5,7 +5,9 @@
 namespace quillmere::platform {
 
 RuntimeError::RuntimeError(int number, const std::string& description)
-    : std::runtime_error(description), number_(number), cause_(ErrorContext::innermostCause())
+    : std::runtime_error(description),
+      number_(number),
+      cause_(ErrorContext::innermostCause())
 {
 }
 

@@ -58,7 +58,7 @@ double textToNumber(std::string_view text)
         scanner.advance();
     }
 
-    long long integerDigits = 0;  // significant digits before the point
+    long long integerDigits = 0; // significant digits before the point
     long long leadingZeros = 0;  // zeros right after the point, before any other digit
     bool anyDigit = false;
     bool anyNonZero = false;

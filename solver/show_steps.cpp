@@ -175,8 +175,9 @@ Outcome showSteps(const StepControls& controls, StepQuantities& q)
             zeroBoxes.push_back(box->label());
     }
     if (!zeroBoxes.empty()) {
-        return singleLine(steps, "BAD USER VALUES!", namesInASentence(zeroBoxes) + (zeroBoxes.size() == 1 ? " reads" : " read")
-                                                         + " as 0: enter a whole number of cups, 1 or more.");
+        return singleLine(steps, "BAD USER VALUES!",
+                          namesInASentence(zeroBoxes) + (zeroBoxes.size() == 1 ? " reads" : " read")
+                              + " as 0: enter a whole number of cups, 1 or more.");
     }
 
     // All three conditions are worked out before deciding: the sum's overflow

@@ -15,8 +15,8 @@ namespace quillmere::testing {
 // four hundred nines are 9Times400.
 inline std::string nameOfText(const std::string& text)
 {
-    static const std::map<char, std::string> spelled{{' ', "Blank"}, {'\t', "Tab"}, {'\n', "LineFeed"}, {'\r', "Return"},
-                                                     {'\0', "Nul"}, {'.', "Point"}, {'-', "Minus"}, {'+', "Plus"}, {',', "Comma"}};
+    static const std::map<char, std::string> spelled{{' ', "Blank"}, {'\t', "Tab"},  {'\n', "LineFeed"}, {'\r', "Return"}, {'\0', "Nul"},
+                                                     {'.', "Point"}, {'-', "Minus"}, {'+', "Plus"},      {',', "Comma"}};
     if (text.empty())
         return "Empty";
     std::string name;

@@ -24,6 +24,7 @@ TEST_P(GreatestCommonDivisor, IsTheSameInEitherArgumentOrder)
     EXPECT_EQ(greatestCommonDivisor(Quantity(c.b), Quantity(c.a)).cups(), c.divisor);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Pairs, GreatestCommonDivisor, ::testing::Values(
     DivisorCase{3, 5, 1},
     DivisorCase{6, 4, 2},
@@ -39,6 +40,7 @@ INSTANTIATE_TEST_SUITE_P(Pairs, GreatestCommonDivisor, ::testing::Values(
     DivisorCase{0, 0, 0},
     DivisorCase{-32768, 32767, 0}),
     [](const auto& info) { return testing::nameOfNumber(info.param.a) + "And" + testing::nameOfNumber(info.param.b); });
+// clang-format on
 
 TEST(GreatestCommonDivisor, AgreesWithTheStandardLibraryForPositiveSizes)
 {

@@ -28,7 +28,8 @@ public:
             if (auto applied = apply(lines[row]); !applied)
                 return applied << " at line " << row;
             if (lines[row + 1] != status())
-                return ::testing::AssertionFailure() << "line " << row + 1 << " is '" << lines[row + 1] << "', expected '" << status() << "'";
+                return ::testing::AssertionFailure()
+                    << "line " << row + 1 << " is '" << lines[row + 1] << "', expected '" << status() << "'";
             if (!lines[row + 2].empty())
                 return ::testing::AssertionFailure() << "line " << row + 2 << " is not blank";
             if (contents1_ < 0 || contents1_ > size1_ || contents2_ < 0 || contents2_ > size2_)

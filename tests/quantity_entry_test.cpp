@@ -26,6 +26,7 @@ TEST_P(ReadsQuantity, FromTheNumberAtTheStartOfTheText)
     EXPECT_EQ(box.reads, 1);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Entries, ReadsQuantity, ::testing::Values(
     EntryCase{"", 0},
     EntryCase{"abc", 0},
@@ -71,6 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Entries, ReadsQuantity, ::testing::Values(
     EntryCase{"\r7", 0},
     EntryCase{std::string("7\0" "9", 3), 7}),
     [](const auto& info) { return testing::nameOfText(info.param.text); });
+// clang-format on
 
 class OverflowsQuantity : public ::testing::TestWithParam<std::string> {};
 
@@ -88,10 +90,12 @@ TEST_P(OverflowsQuantity, WhenTheValueDoesNotFitSixteenBits)
     }
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Entries, OverflowsQuantity, ::testing::Values(
     "32768", "-32768.1", "-32769", "40000", "1e5", "1e309", "-1e309", "9e99999999999999999999",
     std::string(400, '9')),
     [](const auto& info) { return testing::nameOfText(info.param); });
+// clang-format on
 
 } // namespace
 } // namespace quillmere

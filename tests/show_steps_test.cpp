@@ -38,6 +38,7 @@ TEST_P(ShowSteps, ListsExactlyThesePlanLines)
 const Lines badInput{"BAD USER VALUES!"};
 const Lines impossible{"IMPOSSIBLE!"};
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Plans, ShowSteps, ::testing::Values(
     PlanCase{"WorkedExample", "3", "5", "4", Lines(testing::workedExample.begin(), testing::workedExample.end())},
     PlanCase{"EqualJugsStopAfterTheFill", "5", "5", "5", {
@@ -70,6 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Plans, ShowSteps, ::testing::Values(
     PlanCase{"NotAMultipleOfTheDivisor", "6", "4", "5", impossible},
     PlanCase{"NegativeTargetBelowTheDivisor", "4", "6", "-2", impossible}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
 
 struct OutcomeCase {
     std::string name;
@@ -96,6 +98,7 @@ TEST_P(ShowStepsOutcome, SaysWhatTheListShowsAndWhy)
 const std::string typeInstead = " as 0: enter a whole number of cups, 1 or more.";
 const std::string dividingBoth = ", the largest number dividing both jug sizes.";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Outcomes, ShowStepsOutcome, ::testing::Values(
     OutcomeCase{"PlanCountsItsActions", "3", "5", "4", "The plan in the list has 7 actions."},
     OutcomeCase{"PlanOfOneAction", "5", "5", "5", "The plan in the list has 1 action."},
@@ -112,6 +115,7 @@ INSTANTIATE_TEST_SUITE_P(Outcomes, ShowStepsOutcome, ::testing::Values(
                 "IMPOSSIBLE! The target, 1 cup, is not a multiple of 2" + dividingBoth},
     OutcomeCase{"LessThanTheDivisor", "4", "6", "-2", "IMPOSSIBLE! The target, -2 cups, is less than 2" + dividingBoth}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
 
 struct EndingCase {
     std::string jug1;
@@ -132,12 +136,14 @@ TEST_P(ShowStepsEnding, EndsAsSoonAsTheTargetIsMeasured)
     EXPECT_EQ(Lines(lines.end() - static_cast<long>(GetParam().lastLines.size()), lines.end()), GetParam().lastLines);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Plans, ShowStepsEnding, ::testing::Values(
     EndingCase{"3", "5", "8", {"Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  5", "", "DONE!"}},
     EndingCase{"3", "5", "3", {"Fill the 3-cup jug", "3-cup jug:  3        5-cup jug:  0", "", "DONE!"}},
     EndingCase{"7", "2", "1", {"Transfer 2 cup(s) from the 7-cup jug to the 2-cup jug.", "7-cup jug:  1        2-cup jug:  2", "", "DONE!"}},
     EndingCase{"1", "32766", "32767", {"Fill the 1-cup jug", "1-cup jug:  1        32766-cup jug:  32766", "", "DONE!"}}),
     [](const auto& info) { return info.param.jug1 + "And" + info.param.jug2 + "Target" + info.param.target; });
+// clang-format on
 
 TEST(ShowSteps, Sizes58And59Target117GiveSevenHundredLines)
 {
@@ -175,8 +181,8 @@ struct ErrorCase {
     std::string target;
     int number;
     std::string cause;
-    bool listCleared;    // otherwise the previous run's lines stay
-    int boxesRead;       // how many of the three boxes were read, in order
+    bool listCleared; // otherwise the previous run's lines stay
+    int boxesRead;    // how many of the three boxes were read, in order
 };
 
 std::ostream& operator<<(std::ostream& out, const ErrorCase& c)
@@ -213,6 +219,7 @@ const std::string outOfRange = " does not fit: enter a number from -32768 to 327
 const std::string sumTooLarge = "Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups.";
 const std::string negativeSize = " negative, but a jug holds a positive number of cups.";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Errors, ShowStepsError, ::testing::Values(
     ErrorCase{"FirstBoxOverflows", "40000", "5", "4", 6, "Jug #1 Size" + outOfRange, false, 1},
     ErrorCase{"SecondBoxOverflows", "3", "32768", "4", 6, "Jug #2 Size" + outOfRange, false, 2},
@@ -224,6 +231,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, ShowStepsError, ::testing::Values(
     ErrorCase{"NegativeSizeAndTooLargeATarget", "5", "-3", "100", 11, "Jug #2 Size is" + negativeSize, true, 3},
     ErrorCase{"BothSizesNegative", "-4", "-6", "-2", 11, "Jug #1 Size and Jug #2 Size are" + negativeSize, true, 3}),
     [](const auto& info) { return info.param.name; });
+// clang-format on
 
 TEST(ShowSteps, AnOverflowWhileReadingKeepsTheEarlierBoxesValues)
 {

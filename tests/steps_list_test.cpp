@@ -15,7 +15,6 @@
 #include <QTest>
 #include <QTimer>
 
-
 class StepsListTest : public QObject, quillmere::testing::WindowFixture {
     Q_OBJECT
 
@@ -69,10 +68,12 @@ void StepsListTest::everyLineReadsInFull_data()
     QTest::addColumn<QString>("target");
     QTest::addColumn<bool>("scrollsSideways");
 
+    // clang-format off
     QTest::newRow("one short line") << "0" << "5" << "4" << false;
     QTest::newRow("worked example") << "3" << "5" << "4" << false;
     QTest::newRow("five-digit sizes") << "12345" << "20000" << "5" << true;
     QTest::newRow("largest plan") << "1" << "32766" << "32767" << true;
+    // clang-format on
 }
 
 // The row size must hold the widest line, measured here line by line, without
@@ -108,7 +109,8 @@ void StepsListTest::everyLineReadsInFull()
     for (int press = 0; press < 100 && sideways->value() < sideways->maximum(); ++press)
         QTest::keyClick(list(), Qt::Key_Right);
     const QRect shown = list()->visualRect(widest);
-    QVERIFY2(shown.width() - 2 * textMargin >= widestText, qPrintable(QStringLiteral("%1 px row for a %2 px line").arg(shown.width()).arg(widestText)));
+    QVERIFY2(shown.width() - 2 * textMargin >= widestText,
+             qPrintable(QStringLiteral("%1 px row for a %2 px line").arg(shown.width()).arg(widestText)));
     QCOMPARE(list()->visualRect(model->index(0, 0)).width(), shown.width());
     if (scrollsSideways)
         QCOMPARE(shown.right() + 1, list()->viewport()->width());
@@ -125,12 +127,14 @@ void StepsListTest::copiesTheSelectedLines_data()
     QTest::addColumn<QString>("copied");
 
     const auto& plan = quillmere::testing::workedExample;
+    // clang-format off
     QTest::newRow("one line") << QList<int>{3} << 0 << 0 << QString(plan[3]);
     QTest::newRow("Shift+click over a blank line") << QList<int>{1, 3} << int(Qt::ShiftModifier) << 0
                                                    << QStringLiteral("%1\n\n%2").arg(plan[1], plan[3]);
     QTest::newRow("Ctrl+click, copied in list order") << QList<int>{21, 2, 0} << int(Qt::ControlModifier) << 0
                                                       << QStringLiteral("%1\n\n%2").arg(plan[0], plan[21]);
     QTest::newRow("Shift+Down onto a blank line") << QList<int>{0} << 0 << 2 << QStringLiteral("%1\n%2\n").arg(plan[0], plan[1]);
+    // clang-format on
 }
 
 void StepsListTest::copiesTheSelectedLines()
@@ -157,8 +161,8 @@ void StepsListTest::copiesTheSelectedLines()
 QStringList StepsListTest::pickFromContextMenu(int row, const QString& name)
 {
     const bool onRow = row >= 0;
-    const QPoint at = onRow ? list()->visualRect(list()->model()->index(row, 0)).center()
-                            : list()->viewport()->rect().bottomLeft() + QPoint(20, -20);
+    const QPoint at =
+        onRow ? list()->visualRect(list()->model()->index(row, 0)).center() : list()->viewport()->rect().bottomLeft() + QPoint(20, -20);
     QStringList entries;
     QTimer::singleShot(0, list(), [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -188,8 +192,7 @@ QStringList StepsListTest::pickFromContextMenu(int row, const QString& name)
     // menu. (Qt 6.4 opens the menu on the release, after the same press.)
     if (onRow)
         QTest::mousePress(list()->viewport(), Qt::RightButton, {}, at);
-    QContextMenuEvent menuEvent(onRow ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, at,
-                                list()->viewport()->mapToGlobal(at));
+    QContextMenuEvent menuEvent(onRow ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, at, list()->viewport()->mapToGlobal(at));
     QApplication::sendEvent(list()->viewport(), &menuEvent);
     return entries;
 }

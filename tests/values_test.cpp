@@ -13,7 +13,7 @@ namespace {
 struct ArithmeticCase {
     std::int16_t a;
     std::int16_t b;
-    std::int16_t sum;        // 0 with sumOverflows
+    std::int16_t sum; // 0 with sumOverflows
     bool sumOverflows;
     std::int16_t difference; // 0 with differenceOverflows
     bool differenceOverflows;
@@ -34,6 +34,7 @@ TEST_P(CheckedArithmetic, RaisesOverflowInsteadOfWrapping)
         EXPECT_EQ(platform::checkedSubtract(c.a, c.b), c.difference);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Bounds, CheckedArithmetic, ::testing::Values(
     ArithmeticCase{3, 5, 8, false, -2, false},
     ArithmeticCase{32766, 1, 32767, false, 32765, false},
@@ -44,6 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Bounds, CheckedArithmetic, ::testing::Values(
     ArithmeticCase{0, -32768, -32768, false, 0, true},
     ArithmeticCase{-1, 32767, 32766, false, -32768, false}),
     [](const auto& info) { return testing::nameOfNumber(info.param.a) + "And" + testing::nameOfNumber(info.param.b); });
+// clang-format on
 
 struct RemainderCase {
     std::int16_t dividend;
@@ -58,6 +60,7 @@ TEST_P(Remainder, TruncatesTowardZero)
     EXPECT_EQ(platform::remainder(GetParam().dividend, GetParam().divisor), GetParam().remainder);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Signs, Remainder, ::testing::Values(
     RemainderCase{7, 3, 1},
     RemainderCase{-7, 3, -1},
@@ -65,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(Signs, Remainder, ::testing::Values(
     RemainderCase{-2, 2, 0},
     RemainderCase{-32768, -1, 0}),
     [](const auto& info) { return testing::nameOfNumber(info.param.dividend) + "By" + testing::nameOfNumber(info.param.divisor); });
+// clang-format on
 
 TEST(Remainder, ByZeroRaisesDivisionByZero)
 {

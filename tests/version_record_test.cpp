@@ -30,7 +30,8 @@ std::wstring versionString(const std::vector<std::byte>& info, const std::wstrin
     };
     Translation* translation = nullptr;
     UINT size = 0;
-    if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size) || size < sizeof(Translation))
+    if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size)
+        || size < sizeof(Translation))
         return L"(no translation)";
     wchar_t block[64];
     swprintf(block, 64, L"\\StringFileInfo\\%04x%04x\\", translation->language, translation->codePage);
@@ -49,11 +50,13 @@ TEST_P(VersionRecord, ReadsAsWindowsShowsIt)
     EXPECT_EQ(versionString(info, GetParam().first), GetParam().second) << std::string(GetParam().first.begin(), GetParam().first.end());
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Strings, VersionRecord, ::testing::Values(
     std::pair{L"ProductName", L"Quillmere"},
     std::pair{L"FileVersion", L"1.00"},
     std::pair{L"ProductVersion", L"1.00"}),
     [](const auto& info) { return std::string(info.param.first.begin(), info.param.first.end()); });
+// clang-format on
 
 TEST(VersionRecord, FixedFileVersionIsOnePointZero)
 {

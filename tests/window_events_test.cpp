@@ -16,7 +16,6 @@
 #include <QTest>
 #include <QTimer>
 
-
 namespace {
 
 QStringList workedExampleLines()
@@ -187,10 +186,12 @@ void WindowEventsTest::tabbingIntoABoxErasesIt_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("into");
+    // clang-format off
     QTest::newRow("Tab into jug 1") << "cmdStart" << int(Qt::Key_Tab) << "txtJug1Size";
     QTest::newRow("Tab into jug 2") << "txtJug1Size" << int(Qt::Key_Tab) << "txtJug2Size";
     QTest::newRow("Tab into target") << "txtJug2Size" << int(Qt::Key_Tab) << "txtTargetAmount";
     QTest::newRow("Backtab into target") << "Command1" << int(Qt::Key_Backtab) << "txtTargetAmount";
+    // clang-format on
 }
 
 void WindowEventsTest::tabbingIntoABoxErasesIt()
@@ -223,9 +224,11 @@ void WindowEventsTest::aPasteKeepsOneShortLine_data()
     QTest::addColumn<QString>("kept");
     QTest::addColumn<QString>("firstListedLine");
 
+    // clang-format off
     QTest::newRow("the copied plan") << true << QString() << QString(workedExample.first()) << "BAD USER VALUES!";
     const QString longLine = QStringLiteral("4 ") + QStringLiteral("cups ").repeated(4'000'000);
     QTest::newRow("4 and 20 MB on one line") << false << longLine << longLine.left(32767) << workedExample.first();
+    // clang-format on
 }
 
 void WindowEventsTest::aPasteKeepsOneShortLine()
@@ -299,10 +302,12 @@ void WindowEventsTest::boxMenuShortcutsDoWhatTheySay()
 void WindowEventsTest::otherXChordsDoNotEndTheProgram_data()
 {
     QTest::addColumn<int>("modifiers");
+    // clang-format off
     QTest::newRow("X alone") << int(Qt::NoModifier);
     QTest::newRow("Shift+X") << int(Qt::ShiftModifier);
     QTest::newRow("Ctrl+Shift+X") << int(Qt::ControlModifier | Qt::ShiftModifier);
     QTest::newRow("Ctrl+Alt+X") << int(Qt::ControlModifier | Qt::AltModifier);
+    // clang-format on
 }
 
 void WindowEventsTest::otherXChordsDoNotEndTheProgram()
@@ -329,6 +334,7 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn_data()
 
     const QString overflow = QStringLiteral("Quillmere|Run-time error '6': Overflow|");
     const QString divisionByZero = QStringLiteral("Quillmere|Run-time error '11': Division by zero|");
+    // clang-format off
     QTest::newRow("jug 1 too large") << "40000" << "5" << "4"
                                      << overflow + "Jug #1 Size does not fit: enter a number from -32768 to 32767." << false;
     QTest::newRow("target too small") << "3" << "5" << "-32769"
@@ -337,6 +343,7 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn_data()
                                          << overflow + "Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups." << true;
     QTest::newRow("negative jug size") << "-3" << "5" << "4"
                                        << divisionByZero + "Jug #1 Size is negative, but a jug holds a positive number of cups." << true;
+    // clang-format on
 }
 
 void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn()
@@ -368,9 +375,11 @@ void WindowEventsTest::showStepsAnnouncesItsOutcome_data()
     QTest::addColumn<QString>("announced");
     QTest::addColumn<QString>("rowDescription");
 
+    // clang-format off
     QTest::newRow("plan") << "4" << "The plan in the list has 7 actions." << QString();
     const QString reason = QStringLiteral("The target, 9 cups, is more than both jugs hold together, 8 cups.");
     QTest::newRow("impossible") << "9" << "IMPOSSIBLE! " + reason << reason;
+    // clang-format on
 }
 
 // Qt's offscreen platform has no accessibility bridge, so no event leaves the

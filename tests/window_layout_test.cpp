@@ -53,7 +53,6 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void paintsEveryCaption();
-
 };
 
 void WindowLayoutTest::init()
@@ -90,6 +89,7 @@ void WindowLayoutTest::controls_data()
 
     const int none = 0;
     const int centred = Qt::AlignHCenter;
+    // clang-format off
     QTest::newRow("cmdStart") << "QPushButton" << "Show Steps" << QRect(8, 576, 141, 33) << 9.75 << true << none;
     QTest::newRow("txtJug1Size") << "QLineEdit" << "" << QRect(8, 32, 89, 25) << 9.75 << false << centred;
     QTest::newRow("txtJug2Size") << "QLineEdit" << "" << QRect(112, 32, 89, 25) << 9.75 << false << centred;
@@ -99,6 +99,7 @@ void WindowLayoutTest::controls_data()
     QTest::newRow("lblJug1Size") << "QLabel" << "Jug #1 Size" << QRect(8, 8, 89, 17) << 8.25 << true << centred;
     QTest::newRow("lblJug2Size") << "QLabel" << "Jug #2 Size" << QRect(112, 8, 89, 17) << 8.25 << true << centred;
     QTest::newRow("lblTargetAmount") << "QLabel" << "Target Amount" << QRect(216, 8, 89, 17) << 8.25 << true << centred;
+    // clang-format on
 }
 
 void WindowLayoutTest::controls()
@@ -196,11 +197,13 @@ void WindowLayoutTest::enterOnQuitProgramDoesNotShowSteps()
 void WindowLayoutTest::accessibleNames_data()
 {
     QTest::addColumn<QString>("name");
+    // clang-format off
     QTest::newRow("txtJug1Size") << "Jug #1 Size";
     QTest::newRow("txtJug2Size") << "Jug #2 Size";
     QTest::newRow("txtTargetAmount") << "Target Amount";
     QTest::newRow("cmdStart") << "Show Steps";
     QTest::newRow("Command1") << "Quit Program";
+    // clang-format on
 }
 
 void WindowLayoutTest::accessibleNames()

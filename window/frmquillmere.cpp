@@ -167,8 +167,7 @@ private:
 
 bool isEnter(const QKeyEvent& key)
 {
-    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-        && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    return (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && (key.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 } // namespace
@@ -182,8 +181,8 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     setFixedSize(fromTwips(0, 0, 4695, 9330).size());
     // A window of fixed size offers no maximize: the frame shows none, on X11
     // (its Motif hints) and on Windows alike.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint);
     createControls();
     connectHandlers();
     cmdStart->setFocus();
@@ -315,8 +314,7 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
         if (auto* box = entryBox(watched); box && isClick(static_cast<const QMouseEvent&>(*event), *box))
             dispatch([&] { entryBoxEntered(*box); });
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -19,7 +19,7 @@ namespace platform {
 class Announcer;
 class ListBoxModel;
 class RuntimeError;
-}
+} // namespace platform
 
 // The program's one window: three labelled entry boxes across the top, the
 // list of steps below them and the two buttons along the bottom, all in fixed

@@ -29,8 +29,7 @@ std::string LineEditTextBox::label() const
 QValidator::State FirstLineValidator::validate(QString& input, int& position) const
 {
     const auto lineBreak = std::find_if(input.cbegin(), input.cend(), [](QChar character) {
-        return character == u'\n' || character == u'\r' || character == QChar::LineSeparator
-            || character == QChar::ParagraphSeparator;
+        return character == u'\n' || character == u'\r' || character == QChar::LineSeparator || character == QChar::ParagraphSeparator;
     });
     const auto firstLineLength = static_cast<int>(lineBreak - input.cbegin());
     if (firstLineLength < input.size()) {
@@ -96,8 +95,8 @@ void ListBoxModel::setReason(const QString& reason)
 
 QVariant ListBoxModel::data(const QModelIndex& index, int role) const
 {
-    const bool asked = role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole
-        || role == Qt::AccessibleDescriptionRole;
+    const bool asked =
+        role == Qt::DisplayRole || role == Qt::AccessibleTextRole || role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole;
     if (!asked || !checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return {};
     if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)

@@ -36,8 +36,8 @@ bool hasFocus(IUIAutomationElement* element)
 {
     VARIANT value;
     VariantInit(&value);
-    const bool focused = SUCCEEDED(element->GetCurrentPropertyValueEx(UIA_HasKeyboardFocusPropertyId, TRUE, &value))
-        && value.vt == VT_BOOL && value.boolVal == VARIANT_TRUE;
+    const bool focused = SUCCEEDED(element->GetCurrentPropertyValueEx(UIA_HasKeyboardFocusPropertyId, TRUE, &value)) && value.vt == VT_BOOL
+        && value.boolVal == VARIANT_TRUE;
     VariantClear(&value);
     return focused;
 }
@@ -48,8 +48,7 @@ void print(IUIAutomationElement* element, int depth)
     element->get_CurrentControlType(&type);
     BSTR name = nullptr;
     element->get_CurrentName(&name);
-    std::printf("%*s%s %s%s\n", depth * 2, "", controlTypeName(type), utf8(name).c_str(),
-                hasFocus(element) ? " [focused]" : "");
+    std::printf("%*s%s %s%s\n", depth * 2, "", controlTypeName(type), utf8(name).c_str(), hasFocus(element) ? " [focused]" : "");
     SysFreeString(name);
 }
 
@@ -85,8 +84,8 @@ int wmain(int argc, wchar_t* argv[])
     IUIAutomationElement* root = nullptr;
     IUIAutomationCondition* everything = nullptr;
     IUIAutomationTreeWalker* walker = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_CUIAutomation, nullptr, CLSCTX_INPROC_SERVER, IID_IUIAutomation,
-                                reinterpret_cast<void**>(&automation)))
+    if (FAILED(
+            CoCreateInstance(CLSID_CUIAutomation, nullptr, CLSCTX_INPROC_SERVER, IID_IUIAutomation, reinterpret_cast<void**>(&automation)))
         || FAILED(automation->ElementFromHandle(window, &root)) || FAILED(automation->CreateTrueCondition(&everything))
         || FAILED(automation->CreateTreeWalker(everything, &walker))) {
         std::fprintf(stderr, "uia_client: UI Automation is not available\n");

@@ -21,8 +21,8 @@ __declspec(dllexport) BOOL WINAPI UiaClientsAreListening()
     return TRUE;
 }
 
-__declspec(dllexport) HRESULT WINAPI UiaRaiseNotificationEvent(IRawElementProviderSimple*, NotificationKind kind,
-                                                               NotificationProcessing processing, BSTR text, BSTR)
+__declspec(dllexport) HRESULT WINAPI
+    UiaRaiseNotificationEvent(IRawElementProviderSimple*, NotificationKind kind, NotificationProcessing processing, BSTR text, BSTR)
 {
     wchar_t path[MAX_PATH];
     if (GetEnvironmentVariableW(L"QUILLMERE_UIA_RECORD", path, MAX_PATH) == 0)
@@ -46,8 +46,7 @@ __declspec(dllexport) HRESULT WINAPI UiaHostProviderFromHwnd(HWND, IRawElementPr
     return E_NOTIMPL;
 }
 
-__declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationPropertyChangedEvent(IRawElementProviderSimple*, PROPERTYID, VARIANT,
-                                                                            VARIANT)
+__declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationPropertyChangedEvent(IRawElementProviderSimple*, PROPERTYID, VARIANT, VARIANT)
 {
     return S_OK;
 }
