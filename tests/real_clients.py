@@ -1,29 +1,74 @@
-"""What the tests that drive real clients share: bounded waits on what is
-observed, the processes they start, ended together however a test ends, and
-the screen's pixels."""
+"""What the tests that drive real clients share: a virtual display of their
+own, bounded waits on what is observed, keys pressed as a person would, the
+processes they start, ended together however a test ends, the window as the
+window system shows it, Wine, and the screen's pixels."""
 
 import collections
 import os
+import re
+import shutil
 import signal
 import struct
 import subprocess
+import sys
 import time
 import zlib
 from pathlib import Path
 
+# The virtual screen every real-client test runs on.
+SCREEN = (1280, 1024)
+# The window's fixed size in pixels, on every desktop.
+WINDOW_SIZE = (313, 622)
+
+# Bounded waits: one step of a test; a program, a screen reader or a window
+# manager starting; the largest plan landing on the clipboard; one of Wine's
+# own tools (winecfg, reg, msiexec); a Wine prefix made from nothing.
 STEP_SECONDS = 20
+START_SECONDS = 60
+LARGEST_PLAN_SECONDS = 120
+WINE_TOOL_SECONDS = 120
+WINE_PREFIX_SECONDS = 300
+POLL_SECONDS = 0.05
+
+# xdotool's pause after each key and each typed character: Orca speaks, and
+# Wine passes on, one before the next arrives.
+KEY_DELAY_MS = 100
+TYPE_DELAY_MS = 50
+
+# The plan of the worked example, 3 and 5 cups to measure 4, line by line.
+WORKED_EXAMPLE = (Path(__file__).resolve().parent / "worked_example.txt").read_text().splitlines()
+
+# What 'ctest' takes for a test that could not run here.
+SKIPPED = 77
 
 
-def wait_until(condition, what, seconds=STEP_SECONDS):
-    """Polls condition until it returns something true, and returns that."""
+def on_a_virtual_display(needs, private_bus=False):
+    """Runs the calling test again on an X display of its own, and in a D-Bus
+    session of its own when asked, so that it never drives the desktop it is
+    started from. A test whose tools are missing is skipped."""
+    missing = [tool for tool in ("xvfb-run", *needs) if not shutil.which(tool)]
+    if missing:
+        print(f"skipped: {', '.join(missing)} not installed")
+        sys.exit(SKIPPED)
+    if os.environ.get("QUILLMERE_VIRTUAL_DISPLAY"):
+        return
+    os.environ["QUILLMERE_VIRTUAL_DISPLAY"] = "1"
+    bus = ["dbus-run-session", "--"] if private_bus else []
+    os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", f"-screen 0 {SCREEN[0]}x{SCREEN[1]}x24", *bus,
+                           sys.executable, os.path.abspath(sys.argv[0]), *sys.argv[1:]])
+
+
+def wait_until(condition, what, seconds=STEP_SECONDS, seen=None):
+    """Polls condition until it returns something true, and returns that. On
+    a timeout, seen() says what was observed last."""
     deadline = time.monotonic() + seconds
     while True:
         result = condition()
         if result:
             return result
         if time.monotonic() > deadline:
-            raise AssertionError(f"timed out waiting for {what}")
-        time.sleep(0.05)
+            raise AssertionError(f"timed out waiting for {what}" + (f"; {seen()}" if seen else ""))
+        time.sleep(POLL_SECONDS)
 
 
 def succeeds(*command, **options):
@@ -39,6 +84,22 @@ def assert_equal(actual, expected, what):
     if actual != expected:
         raise AssertionError(f"{what} {actual!r}, expected {expected!r}")
     return f"{what} {actual!r}"
+
+
+def key(*names, delay_ms=KEY_DELAY_MS):
+    subprocess.run(["xdotool", "key", "--delay", str(delay_ms), *names], check=True)
+
+
+def type_text(text):
+    subprocess.run(["xdotool", "type", "--delay", str(TYPE_DELAY_MS), "--", text], check=True)
+
+
+def show_steps(jug1, jug2, target):
+    """From Show Steps: each box in turn, then Enter."""
+    for value in (jug1, jug2, target):
+        key("Tab")
+        type_text(value)
+    key("Return")
 
 
 class Processes:
@@ -72,7 +133,83 @@ def start_openbox(processes):
     on the root window only once it is ready; a window mapped before then
     stays unmapped."""
     processes.start("openbox")
-    wait_until(lambda: "=" in output("xprop", "-root", "_OB_THEME"), "Openbox to be ready")
+    wait_until(lambda: "=" in output("xprop", "-root", "_OB_THEME"), "Openbox to be ready", START_SECONDS)
+
+
+def windows_named(title="Quillmere", env=None):
+    return output("xdotool", "search", "--onlyvisible", "--name", f"^{title}$", env=env).split()
+
+
+def geometry(window, env=None):
+    found = re.search(r"Geometry: (\d+)x(\d+)", output("xdotool", "getwindowgeometry", window, env=env))
+    return (int(found[1]), int(found[2])) if found else None
+
+
+def position(window, env=None):
+    found = re.search(r"Position: (\d+),(\d+)", output("xdotool", "getwindowgeometry", window, env=env))
+    return (int(found[1]), int(found[2])) if found else None
+
+
+MWM_FUNCTIONS, MWM_DECORATIONS = 1, 2
+MWM_FUNC_ALL, MWM_FUNC_MAXIMIZE = 1, 16
+MWM_DECOR_ALL, MWM_DECOR_MAXIMIZE = 1, 64
+
+
+def motif_offers_no_maximize(window):
+    text = output("xprop", "-id", window, "_MOTIF_WM_HINTS")
+    flags, functions, decorations = (int(value, 16) for value in re.findall(r"0x[0-9a-f]+", text)[:3])
+    if not flags & MWM_FUNCTIONS or functions & (MWM_FUNC_ALL | MWM_FUNC_MAXIMIZE):
+        raise AssertionError(f"functions offer maximize: {text.strip()}")
+    if flags & MWM_DECORATIONS and decorations & (MWM_DECOR_ALL | MWM_DECOR_MAXIMIZE):
+        raise AssertionError(f"decorations show maximize: {text.strip()}")
+    return text.strip()
+
+
+def maximize_leaves_size(window, app, env, maximize_dealt_with):
+    maximize_dealt_with(lambda: subprocess.run(
+        ["wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"], env=env, check=True))
+    # The program undoes a maximize it is given.
+    wait_until(lambda: app.poll() is not None or geometry(window, env) == WINDOW_SIZE, f"the size to be {WINDOW_SIZE}")
+    if app.poll() is not None:
+        raise AssertionError(f"the program ended with status {app.returncode}")
+    return assert_equal(geometry(window, env), WINDOW_SIZE, "size")
+
+
+class Wine:
+    """A Wine prefix of its own, made in a step of its own, and the Windows
+    programs started in it."""
+
+    def __init__(self, prefix, processes):
+        self.env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+        self.processes = processes
+        subprocess.run(["wineboot", "--init"], env=self.env, timeout=WINE_PREFIX_SECONDS, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        # A server kept running spares each program Wine's start-up.
+        processes.start("wineserver", "--foreground", "--persistent", env=self.env)
+
+    def start(self, *command):
+        return self.processes.start("wine", *command, env=self.env)
+
+    def run(self, *command, seconds=WINE_TOOL_SECONDS):
+        return subprocess.run(["wine", *command], env=self.env, timeout=seconds, capture_output=True, text=True)
+
+    def drive_c(self):
+        return Path(self.env["WINEPREFIX"]) / "drive_c"
+
+    def started(self, program):
+        """The program started, and its window shown and given the keyboard,
+        as a window manager gives it to a window that opens."""
+        app = self.start(program)
+        window = wait_until(windows_named, "the window under Wine", START_SECONDS)[0]
+
+        def active():
+            if output("xdotool", "getactivewindow").strip() == window:
+                return True
+            subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL)
+            return False
+
+        wait_until(active, "the window to have the keyboard")
+        return app, window
 
 
 class Tally:

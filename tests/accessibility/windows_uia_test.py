@@ -1,9 +1,9 @@
 #!/usr/bin/python3
 """Reads the Windows program under Wine as a Windows screen reader does.
 
-    xvfb-run -a tests/accessibility/windows_uia_test.py build-windows
+    tests/accessibility/windows_uia_test.py build-windows
 
-Two parts, on a virtual X display with Openbox:
+Two parts, on an X display of its own with Openbox:
 - the program as built, read through Windows' UI Automation client interface
   by uia_client.exe, the interface Narrator and NVDA read: every control's
   name and type, the focus after Tab into each box, each row after Show Steps,
@@ -19,10 +19,10 @@ import sys
 import tempfile
 from pathlib import Path
 
+# The shared helpers live one folder up, so the path is set before they are imported.
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "desktop"))
-from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, start_openbox, wait_until  # noqa: E402
-from windows_test import WORKED_EXAMPLE, Wine, key, show_steps, started, windows_named_quillmere  # noqa: E402
+from real_clients import (STEP_SECONDS, WORKED_EXAMPLE, Processes, Tally, Wine, assert_equal, key,  # noqa: E402
+                          on_a_virtual_display, show_steps, start_openbox, wait_until, windows_named)
 
 CONTROLS = ["Window Quillmere", "Text Jug #1 Size", "Edit Jug #1 Size", "Text Jug #2 Size", "Edit Jug #2 Size",
             "Text Target Amount", "Edit Target Amount", "Button Show Steps", "Button Quit Program", "List Steps"]
@@ -54,18 +54,17 @@ def read_until(wine, client, found, what):
     def reading():
         last[:] = read_window(wine, client)
         return found(last)
-    try:
-        return wait_until(reading, what)
-    except AssertionError as error:
-        raise AssertionError(f"{error}; read {last}") from None
+    return wait_until(reading, what, seen=lambda: f"read {last}")
 
 
 def check_client_reading(wine, program, client, tally):
-    app, _ = started(wine, program)
+    app, _ = wine.started(program)
 
     def controls():
-        read_until(wine, client, lambda elements: all(control in [line.removesuffix(" [focused]") for line in elements]
-                                                          for control in CONTROLS), "every control")
+        def all_read(elements):
+            names = [line.removesuffix(" [focused]") for line in elements]
+            return all(control in names for control in CONTROLS)
+        read_until(wine, client, all_read, "every control")
         return f"{len(CONTROLS)} controls by name and type"
     tally.check("every control read by its name and type", controls)
 
@@ -88,11 +87,11 @@ def check_client_reading(wine, program, client, tally):
 
     def error_report():
         show_steps("-3", "5", "4")
-        wait_until(lambda: len(windows_named_quillmere()) == 2, "the run-time error report")
+        wait_until(lambda: len(windows_named()) == 2, "the run-time error report")
         report = read_until(wine, client, lambda elements: [line for line in elements if "Run-time error" in line],
                             "the report read")
         key("Return")
-        wait_until(lambda: len(windows_named_quillmere()) == 1, "the report to close")
+        wait_until(lambda: len(windows_named()) == 1, "the report to close")
         return report[0]
     tally.check("-3, 5, 4: the run-time error report read", error_report)
     key("ctrl+x")
@@ -105,7 +104,7 @@ def check_notifications(wine, program, client, record, tally):
     # the client keeps Wine's.
     overrides = wine.env["WINEDLLOVERRIDES"]
     wine.env["WINEDLLOVERRIDES"] += ";uiautomationcore=n"
-    app, _ = started(wine, program)
+    app, _ = wine.started(program)
     wine.env["WINEDLLOVERRIDES"] = overrides
     # Qt answers UI Automation once a client has asked for the window, as a
     # screen reader does when it starts; this copy answers none.
@@ -144,4 +143,5 @@ def main(build):
 
 
 if __name__ == "__main__":
+    on_a_virtual_display(["wine", "openbox", "xdotool", "xprop"])
     sys.exit(main(sys.argv[1]))

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Checks how real window managers and Wayland compositors treat the window.
 
-    xvfb-run -a tests/desktop/desktop_test.py build/bin/quillmere app/org.quillmere.Quillmere.desktop
+    tests/desktop/desktop_test.py build/bin/quillmere app/org.quillmere.Quillmere.desktop
 
 X11: under Openbox, the window's WM_CLASS must match the desktop entry as
 GNOME Shell matches them, its Motif hints must offer no maximize, a maximize
@@ -11,7 +11,8 @@ Weston, which leaves decorations to clients, the program must run through
 XWayland and survive a maximize; under headless sway, which decorates windows
 itself, it must run natively, announce its application id and fixed size, and
 survive the compositor's fullscreen request (sway has no maximize). Every
-wait is bounded and ends on what is observed.
+wait is bounded and ends on what is observed. The X11 part runs on an X
+display of the test's own.
 """
 
 import json
@@ -23,14 +24,13 @@ import sys
 import tempfile
 from pathlib import Path
 
+# The shared helpers live one folder up, so the path is set before they are imported.
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from real_clients import STEP_SECONDS, Processes, Tally, assert_equal, output, start_openbox, wait_until  # noqa: E402
+from real_clients import (SCREEN, STEP_SECONDS, WINDOW_SIZE, Processes, Tally, assert_equal, geometry,  # noqa: E402
+                          maximize_leaves_size, motif_offers_no_maximize, on_a_virtual_display, output, position,
+                          start_openbox, wait_until, windows_named)
 
-SIZE = (313, 622)
 APP_ID = "org.quillmere.Quillmere"
-MWM_FUNCTIONS, MWM_DECORATIONS = 1, 2
-MWM_FUNC_ALL, MWM_FUNC_MAXIMIZE = 1, 16
-MWM_DECOR_ALL, MWM_DECOR_MAXIMIZE = 1, 64
 
 
 def desktop_entry(path):
@@ -38,28 +38,7 @@ def desktop_entry(path):
 
 
 def find_window(env):
-    return wait_until(lambda: output("xdotool", "search", "--onlyvisible", "--name", "^Quillmere$", env=env).split(),
-                      "the window on X11")[0]
-
-
-def geometry(window, env):
-    found = re.search(r"Geometry: (\d+)x(\d+)", output("xdotool", "getwindowgeometry", window, env=env))
-    return (int(found[1]), int(found[2])) if found else None
-
-
-def position(window, env):
-    found = re.search(r"Position: (\d+),(\d+)", output("xdotool", "getwindowgeometry", window, env=env))
-    return (int(found[1]), int(found[2])) if found else None
-
-
-def maximize_leaves_size(window, app, env, maximize_dealt_with):
-    maximize_dealt_with(lambda: subprocess.run(
-        ["wmctrl", "-i", "-r", window, "-b", "add,maximized_vert,maximized_horz"], env=env, check=True))
-    # The program undoes a maximize it is given.
-    wait_until(lambda: app.poll() is not None or geometry(window, env) == SIZE, f"the size to be {SIZE}")
-    if app.poll() is not None:
-        raise AssertionError(f"the program ended with status {app.returncode}")
-    return assert_equal(geometry(window, env), SIZE, "size")
+    return wait_until(lambda: windows_named(env=env), "the window on X11")[0]
 
 
 def followed_by_a_move(window, env):
@@ -87,16 +66,6 @@ def seen_maximized(window, env, work):
             wait_until(lambda: "_NET_WM_STATE_MAXIMIZED" not in log.read_text().splitlines()[-1],
                        "the program to undo the maximize")
     return maximize
-
-
-def motif_offers_no_maximize(window):
-    text = output("xprop", "-id", window, "_MOTIF_WM_HINTS")
-    flags, functions, decorations = (int(value, 16) for value in re.findall(r"0x[0-9a-f]+", text)[:3])
-    if not flags & MWM_FUNCTIONS or functions & (MWM_FUNC_ALL | MWM_FUNC_MAXIMIZE):
-        raise AssertionError(f"functions offer maximize: {text.strip()}")
-    if flags & MWM_DECORATIONS and decorations & (MWM_DECOR_ALL | MWM_DECOR_MAXIMIZE):
-        raise AssertionError(f"decorations show maximize: {text.strip()}")
-    return text.strip()
 
 
 def check_x11(program, entry, tally):
@@ -131,7 +100,7 @@ def check_weston(program, work, tally):
     env = dict(os.environ, XDG_RUNTIME_DIR=str(runtime))
     env.pop("DISPLAY", None)
     with Processes() as processes:
-        processes.start("weston", "--backend=headless-backend.so", "--use-pixman", "--width=1280", "--height=1024",
+        processes.start("weston", "--backend=headless-backend.so", "--use-pixman", f"--width={SCREEN[0]}", f"--height={SCREEN[1]}",
                         "--socket=wayland-quillmere", "--xwayland", f"--log={log}", env=env)
         display = wait_until(lambda: re.findall(r"xserver listening on display (:\d+)",
                                                 log.read_text() if log.exists() else ""), "Weston's XWayland")[0]
@@ -149,7 +118,7 @@ def check_weston(program, work, tally):
             return f"an X11 window on Weston's XWayland {display}, no xdg_toplevel"
 
         tally.check("under Weston the program runs through XWayland", through_xwayland)
-        tally.check("Weston shows it at its size", lambda: assert_equal(geometry(window, x11), SIZE, "size"))
+        tally.check("Weston shows it at its size", lambda: assert_equal(geometry(window, x11), WINDOW_SIZE, "size"))
         tally.check("a maximize under Weston leaves it running at its size",
                     lambda: maximize_leaves_size(window, app, x11, seen_maximized(window, x11, work)))
         screenshot(["import", "-window", "root", str(SHOTS / "weston-xwayland.png")], env=x11)
@@ -161,7 +130,7 @@ def check_sway(program, work, tally):
     runtime.mkdir(mode=0o700)
     shutil.chown(runtime, user)
     config = work / "sway.config"
-    config.write_text("output HEADLESS-1 resolution 1280x1024\nxwayland disable\n")
+    config.write_text(f"output HEADLESS-1 resolution {SCREEN[0]}x{SCREEN[1]}\nxwayland disable\n")
     env = {"PATH": os.environ["PATH"], "HOME": str(runtime), "XDG_RUNTIME_DIR": str(runtime),
            "WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1"}
     with Processes() as processes:
@@ -188,10 +157,11 @@ def check_sway(program, work, tally):
         def native_with_id_and_size():
             wait_until(our_view, "the window in sway's tree")
             text = debug.read_text()
-            for request in (f'set_app_id("{APP_ID}")', "set_min_size(313, 622)", "set_max_size(313, 622)"):
+            for request in (f'set_app_id("{APP_ID}")', "set_min_size({}, {})".format(*WINDOW_SIZE),
+                            "set_max_size({}, {})".format(*WINDOW_SIZE)):
                 if not re.search(r"xdg_toplevel@\d+\." + re.escape(request), text):
                     raise AssertionError(f"no xdg_toplevel {request} in WAYLAND_DEBUG")
-            return f"xdg_toplevel set_app_id, set_min_size and set_max_size of {SIZE[0]}x{SIZE[1]}"
+            return f"xdg_toplevel set_app_id, set_min_size and set_max_size of {WINDOW_SIZE[0]}x{WINDOW_SIZE[1]}"
 
         def fullscreen_leaves_size():
             subprocess.run(["swaymsg", "-s", str(ipc), f'[app_id="{APP_ID}"] fullscreen enable'],
@@ -200,7 +170,7 @@ def check_sway(program, work, tally):
             if app.poll() is not None:
                 raise AssertionError(f"the program ended with status {app.returncode}")
             size = (view["geometry"]["width"], view["geometry"]["height"])
-            return assert_equal(size, SIZE, "size")
+            return assert_equal(size, WINDOW_SIZE, "size")
 
         tally.check("under sway the program runs natively, with its app id and fixed size", native_with_id_and_size)
         tally.check("sway's fullscreen request leaves it running at its size", fullscreen_leaves_size)
@@ -227,4 +197,5 @@ def main(program, entry_path):
 
 
 if __name__ == "__main__":
+    on_a_virtual_display(["openbox", "wmctrl", "xdotool", "xprop", "weston", "sway", "swaymsg", "runuser"])
     sys.exit(main(sys.argv[1], sys.argv[2]))

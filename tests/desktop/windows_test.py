@@ -2,10 +2,10 @@
 """Drives the Windows program under Wine as a user would, and installs and
 removes it with its installer.
 
-    xvfb-run -a tests/desktop/windows_test.py build-windows/quillmere-1.00-windows-x64.zip \\
+    tests/desktop/windows_test.py build-windows/quillmere-1.00-windows-x64.zip \\
         build-windows/quillmere-1.00-windows-x64.msi
 
-On a virtual X display with Openbox and a fresh Wine prefix with nothing else
+On an X display of its own with Openbox and a fresh Wine prefix with nothing else
 installed, the portable zip is unpacked into a folder of its own and its
 quillmere.exe started from there. The keyboard enters the puzzles; the plan
 is read back as a user copies it, through the clipboard. Then the installer
@@ -22,59 +22,18 @@ import tempfile
 import zipfile
 from pathlib import Path
 
+# The shared helpers live one folder up, so the path is set before they are imported.
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from desktop_test import SIZE, geometry, maximize_leaves_size, motif_offers_no_maximize  # noqa: E402
-from real_clients import STEP_SECONDS, Picture, Processes, Tally, assert_equal, output, start_openbox, wait_until  # noqa: E402
+from real_clients import (LARGEST_PLAN_SECONDS, STEP_SECONDS, WINDOW_SIZE, WORKED_EXAMPLE, Picture,  # noqa: E402
+                          Processes, Tally, Wine, assert_equal, geometry, key, maximize_leaves_size,
+                          motif_offers_no_maximize, on_a_virtual_display, output, show_steps, start_openbox,
+                          wait_until, windows_named)
 
-WORKED_EXAMPLE = re.findall(r'"([^"]*)"', Path(__file__).resolve().parent.parent.joinpath("worked_example.h")
-                            .read_text().split("{", 1)[1])
 LARGEST_PLAN_LINES = 196600
-
-
-def key(*names):
-    subprocess.run(["xdotool", "key", "--delay", "60", *names], check=True)
-
-
-def type_text(text):
-    subprocess.run(["xdotool", "type", "--delay", "40", "--", text], check=True)
-
-
-def windows_named_quillmere():
-    return output("xdotool", "search", "--onlyvisible", "--name", "^Quillmere$").split()
 
 
 def clipboard():
     return output("xclip", "-o", "-selection", "clipboard")
-
-
-class Wine:
-    """A Wine prefix of its own, made in a step of its own, and the Windows
-    programs started in it."""
-
-    def __init__(self, prefix, processes):
-        self.env = dict(os.environ, WINEPREFIX=str(prefix), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-        self.processes = processes
-        subprocess.run(["wineboot", "--init"], env=self.env, timeout=300, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        # A server kept running spares each program Wine's start-up.
-        processes.start("wineserver", "--foreground", "--persistent", env=self.env)
-
-    def start(self, *command):
-        return self.processes.start("wine", *command, env=self.env)
-
-    def run(self, *command, seconds=120):
-        return subprocess.run(["wine", *command], env=self.env, timeout=seconds, capture_output=True, text=True)
-
-    def drive_c(self):
-        return Path(self.env["WINEPREFIX"]) / "drive_c"
-
-
-def show_steps(jug1, jug2, target):
-    """From Show Steps: each box in turn, then Enter."""
-    for value in (jug1, jug2, target):
-        key("Tab")
-        type_text(value)
-    key("Return")
 
 
 def copied_plan(expected, seconds=STEP_SECONDS):
@@ -85,25 +44,9 @@ def copied_plan(expected, seconds=STEP_SECONDS):
     return f"{len(text.splitlines())} lines on the clipboard"
 
 
-def started(wine, program):
-    """The program started, and its window shown and given the keyboard, as a
-    window manager gives it to a window that opens."""
-    app = wine.start(program)
-    window = wait_until(windows_named_quillmere, "the window under Wine", 60)[0]
-
-    def active():
-        if output("xdotool", "getactivewindow").strip() == window:
-            return True
-        subprocess.run(["xdotool", "windowactivate", window], stderr=subprocess.DEVNULL)
-        return False
-
-    wait_until(active, "the window to have the keyboard")
-    return app, window
-
-
 def check_window(wine, program, tally, shots):
-    app, window = started(wine, program)
-    wait_until(lambda: geometry(window, wine.env) == SIZE, f"the window at {SIZE}")
+    app, window = wine.started(program)
+    wait_until(lambda: geometry(window, wine.env) == WINDOW_SIZE, f"the window at {WINDOW_SIZE}")
 
     def plan():
         show_steps("3", "5", "4")
@@ -115,11 +58,11 @@ def check_window(wine, program, tally, shots):
 
     def report_then_on():
         show_steps("-3", "5", "4")
-        wait_until(lambda: len(windows_named_quillmere()) == 2, "the run-time error report")
+        wait_until(lambda: len(windows_named()) == 2, "the run-time error report")
         if shots:
             Picture.of_screen().save_png(shots / "windows-error-report.png")
         key("Return")
-        wait_until(lambda: len(windows_named_quillmere()) == 1, "the report to close")
+        wait_until(lambda: len(windows_named()) == 1, "the report to close")
         if app.poll() is not None:
             raise AssertionError(f"the program ended with status {app.returncode}")
         key("shift+Tab", "shift+Tab", "shift+Tab")
@@ -130,7 +73,7 @@ def check_window(wine, program, tally, shots):
         key("Tab", "Tab", "ctrl+a", "ctrl+c")
         # Every plan ends with DONE!: its length tells this one from the one before.
         lines = wait_until(lambda: (lambda lines: len(lines) == LARGEST_PLAN_LINES and lines)(clipboard().splitlines()),
-                           "the largest plan on the clipboard", 120)
+                           "the largest plan on the clipboard", LARGEST_PLAN_SECONDS)
         key("Tab")
         return assert_equal(len(lines), LARGEST_PLAN_LINES, "lines on the clipboard")
 
@@ -142,7 +85,7 @@ def check_window(wine, program, tally, shots):
     key("ctrl+x")
     tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
 
-    app, window = started(wine, program)
+    app, window = wine.started(program)
     tally.check("the window offers no maximize", lambda: motif_offers_no_maximize(window))
     tally.check("a wmctrl maximize leaves it at its size",
                 lambda: maximize_leaves_size(window, app, wine.env, kept_above(window)))
@@ -173,7 +116,7 @@ def check_looks(wine, program, tally, shots):
             assert_equal(wine.run("winecfg", "/v", version).returncode, 0, "winecfg status")
             assert_equal(wine.run("reg", "add", PERSONALIZE, "/v", "AppsUseLightTheme", "/t", "REG_DWORD",
                                   "/d", "1" if theme == "light" else "0", "/f").returncode, 0, "reg add status")
-            app, window = started(wine, program)
+            app, window = wine.started(program)
             show_steps("3", "5", "4")
             left, top = window_origin(window)
 
@@ -187,7 +130,7 @@ def check_looks(wine, program, tally, shots):
             ratios = {name: picture.contrast(left + x, top + y, width, height)
                       for name, (x, y, width, height) in CONTROLS.items()}
             if shots:
-                picture.save_png(shots / f"windows-{version[3:]}-{theme}.png", (left, top, *SIZE))
+                picture.save_png(shots / f"windows-{version[3:]}-{theme}.png", (left, top, *WINDOW_SIZE))
             key("ctrl+x")
             assert_equal(app.wait(STEP_SECONDS), 0, "exit status")
             low = {name: round(ratio, 2) for name, ratio in ratios.items() if ratio < LEAST_CONTRAST}
@@ -264,7 +207,7 @@ def check_installer(wine, msi, tally):
                "among the installed programs, with its icon"
 
     def installed_program_runs():
-        app, _ = started(wine, r"C:\Program Files\Quillmere\quillmere.exe")
+        app, _ = wine.started(r"C:\Program Files\Quillmere\quillmere.exe")
         key("ctrl+x")
         return assert_equal(app.wait(STEP_SECONDS), 0, "exit status")
 
@@ -303,4 +246,5 @@ def main(portable_zip, msi):
 
 
 if __name__ == "__main__":
+    on_a_virtual_display(["wine", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "xwd", "xclip"])
     sys.exit(main(sys.argv[1], sys.argv[2]))
