@@ -165,5 +165,5 @@ STEPS = [
 ]
 
 if __name__ == "__main__":
-    on_a_virtual_display(["dbus-run-session", "openbox", "orca", "xdotool", "xprop"], private_bus=True)
+    on_a_virtual_display(private_bus=True)
     sys.exit(main(sys.argv[1]))

@@ -143,5 +143,5 @@ def main(build):
 
 
 if __name__ == "__main__":
-    on_a_virtual_display(["wine", "openbox", "xdotool", "xprop"])
+    on_a_virtual_display()
     sys.exit(main(sys.argv[1]))

@@ -197,5 +197,5 @@ def main(program, entry_path):
 
 
 if __name__ == "__main__":
-    on_a_virtual_display(["openbox", "wmctrl", "xdotool", "xprop", "weston", "sway", "swaymsg", "runuser"])
+    on_a_virtual_display()
     sys.exit(main(sys.argv[1], sys.argv[2]))

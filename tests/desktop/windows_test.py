@@ -246,5 +246,5 @@ def main(portable_zip, msi):
 
 
 if __name__ == "__main__":
-    on_a_virtual_display(["wine", "openbox", "wmctrl", "xdotool", "xprop", "xwininfo", "xwd", "xclip"])
+    on_a_virtual_display()
     sys.exit(main(sys.argv[1], sys.argv[2]))
