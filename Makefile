@@ -1,9 +1,12 @@
 # A thin front door over the CMake presets. Each target first installs the
 # Debian packages it needs (as root; otherwise it prints the command).
 
-.PHONY: all build test run package bench memory paste-bench sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test windows-accessibility-test windows-bench accessibility-test desktop-test reproducible-test current-debian-test clean
+.PHONY: all build lint test run package bench memory paste-bench sanitize fuzz windows-build windows-test windows-package windows-desktop-test windows-reproducible-test windows-accessibility-test windows-bench accessibility-test desktop-test reproducible-test current-debian-test clean
 
 FUZZ_SECONDS ?= 60
+# The suites that drive real clients, each run by its label, with what it
+# prints shown as it goes.
+SUITE = ctest --verbose --no-tests=error --test-dir
 
 all: build
 
@@ -11,6 +14,12 @@ build:
 	@scripts/install-deps build
 	cmake --preset default
 	cmake --build --preset default
+
+# The C++ against .clang-format, the shell scripts with shellcheck, the Python
+# ones with flake8.
+lint:
+	@scripts/install-deps lint
+	scripts/lint
 
 # Besides the program's own tests: the desktop entry and metainfo validated,
 # and the Debian package built, checked by lintian and its contents listed.
@@ -36,7 +45,7 @@ memory: build
 # A huge paste into an entry box, timed in the real window on a virtual display.
 paste-bench: build
 	@scripts/install-deps display windows-desktop
-	xvfb-run -a -s '-screen 0 1280x1024x24' bench/paste-figures build/bin/quillmere
+	bench/paste-figures build/bin/quillmere
 
 sanitize:
 	@scripts/install-deps build sanitize package
@@ -53,17 +62,18 @@ fuzz: sanitize
 # Debian release's sources (once, cached), and its tests run under Wine. On any
 # other host every Windows target runs in that release's chroot, made once
 # (scripts/in-debian), so one Qt, one MinGW-w64 and one Wine serve them all.
+# The release is named in scripts/lib.sh.
 # The build lists each GoogleTest program's cases under Wine when the tests
 # run; the Wine prefix is made first, in a step of its own with a bounded wait.
 # The Wine server the tests started is stopped afterwards, pass or fail.
-DEBIAN_CURRENT ?= trixie
+DEBIAN_CURRENT := $(shell . ./scripts/lib.sh && echo $$debian_current)
 HOST_CODENAME := $(shell . /etc/os-release && echo $$VERSION_CODENAME)
 WINDOWS_TARGETS = windows-build windows-test windows-package windows-desktop-test \
 	windows-reproducible-test windows-accessibility-test windows-bench
 ifneq ($(HOST_CODENAME),$(DEBIAN_CURRENT))
 $(WINDOWS_TARGETS):
 	@scripts/install-deps chroot
-	scripts/in-debian $(DEBIAN_CURRENT) make $@
+	scripts/in-debian make $@
 else
 WINDOWS_CONFIGURE = cmake --preset windows -DQUILLMERE_QT_PREFIX=$$(scripts/build-qt-windows)
 WINE_PREFIX = $(CURDIR)/build-windows/wine
@@ -86,24 +96,23 @@ windows-package: windows-build
 
 # The Windows zip and installer built twice, from two folders: the same zip
 # bytes, and the same tables and files in the installer.
-windows-reproducible-test:
+windows-reproducible-test: windows-build
 	@scripts/install-deps windows windows-package reproducible
-	packaging/check-reproducible windows
+	$(SUITE) build-windows -L '^reproducible$$'
 
 # The Windows program under Wine on a virtual display with Openbox, driven
 # from the keyboard and read through the clipboard, in the Windows 10 and 11
 # looks, light and dark; then its installer.
 windows-desktop-test: windows-package
 	@scripts/install-deps display windows-desktop
-	xvfb-run -a -s '-screen 0 1280x1024x24' tests/desktop/windows_test.py \
-		build-windows/quillmere-*-windows-x64.zip build-windows/quillmere-*-windows-x64.msi
+	$(SUITE) build-windows -L '^desktop$$'
 
 # The Windows program read through Windows' UI Automation client interface, by
 # a client program of our own under Wine; and what the program hands UI
 # Automation to announce, recorded by a stand-in for uiautomationcore.dll.
 windows-accessibility-test: windows-build
 	@scripts/install-deps display windows-desktop
-	xvfb-run -a -s '-screen 0 1280x1024x24' tests/accessibility/windows_uia_test.py build-windows
+	$(SUITE) build-windows -L '^accessibility$$'
 
 # Under Wine: Show Steps' worst case against a QListWidget, and start-up
 # against a plain Qt program with the same widgets, in alternating runs.
@@ -117,31 +126,31 @@ windows-bench:
 	cmake --build --preset windows
 	timeout 900 cmake/wine-run $(WINE_PREFIX) build-windows/bin/quillmere_bench.exe --benchmark_filter='ShowSteps|ListWidget' \
 		--benchmark_repetitions=3 --benchmark_report_aggregates_only=true; $(STOP_WINE)
-	xvfb-run -a -s '-screen 0 1280x1024x24' bench/startup-figures build-windows; $(STOP_WINE)
+	bench/startup-figures build-windows; $(STOP_WINE)
 endif
 
 # The real window under Openbox on X11, and under headless Weston and sway on
 # Wayland: matched to its desktop entry, offering no maximize, surviving one.
 desktop-test: build
 	@scripts/install-deps display desktop
-	xvfb-run -a -s '-screen 0 1280x1024x24' tests/desktop/desktop_test.py build/bin/quillmere app/org.quillmere.Quillmere.desktop
+	$(SUITE) build -L '^desktop$$'
 
 # The packages built twice, from two folders at two times: the same bytes.
-reproducible-test:
+reproducible-test: build
 	@scripts/install-deps build package reproducible
-	packaging/check-reproducible
+	$(SUITE) build -L '^reproducible$$'
 
 # The real program read by the Orca screen reader, on a virtual display with a
 # private D-Bus session; what Orca speaks is checked step by step.
 accessibility-test: build
 	@scripts/install-deps display screen-reader
-	xvfb-run -a -s '-screen 0 1280x1024x24' dbus-run-session -- tests/accessibility/orca_test.py build/bin/quillmere
+	$(SUITE) build -L '^accessibility$$'
 
 # The current Debian release, in a chroot made once and cached: the README's
 # test command there, and Orca there reading the package built here.
-current-debian-test: package
-	@scripts/install-deps chroot
-	scripts/current-debian-test $(DEBIAN_CURRENT) build/quillmere_*_$$(dpkg --print-architecture).deb
+current-debian-test: build
+	@scripts/install-deps package chroot
+	$(SUITE) build -L '^current-debian$$'
 
 clean:
 	rm -rf build build-sanitize build-windows
