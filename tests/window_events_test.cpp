@@ -186,12 +186,10 @@ void WindowEventsTest::tabbingIntoABoxErasesIt_data()
     QTest::addColumn<QString>("from");
     QTest::addColumn<int>("key");
     QTest::addColumn<QString>("into");
-    // clang-format off
     QTest::newRow("Tab into jug 1") << "cmdStart" << int(Qt::Key_Tab) << "txtJug1Size";
     QTest::newRow("Tab into jug 2") << "txtJug1Size" << int(Qt::Key_Tab) << "txtJug2Size";
     QTest::newRow("Tab into target") << "txtJug2Size" << int(Qt::Key_Tab) << "txtTargetAmount";
     QTest::newRow("Backtab into target") << "Command1" << int(Qt::Key_Backtab) << "txtTargetAmount";
-    // clang-format on
 }
 
 void WindowEventsTest::tabbingIntoABoxErasesIt()
@@ -224,11 +222,9 @@ void WindowEventsTest::aPasteKeepsOneShortLine_data()
     QTest::addColumn<QString>("kept");
     QTest::addColumn<QString>("firstListedLine");
 
-    // clang-format off
     QTest::newRow("the copied plan") << true << QString() << QString(workedExample.first()) << "BAD USER VALUES!";
     const QString longLine = QStringLiteral("4 ") + QStringLiteral("cups ").repeated(4'000'000);
     QTest::newRow("4 and 20 MB on one line") << false << longLine << longLine.left(32767) << workedExample.first();
-    // clang-format on
 }
 
 void WindowEventsTest::aPasteKeepsOneShortLine()
@@ -302,12 +298,10 @@ void WindowEventsTest::boxMenuShortcutsDoWhatTheySay()
 void WindowEventsTest::otherXChordsDoNotEndTheProgram_data()
 {
     QTest::addColumn<int>("modifiers");
-    // clang-format off
     QTest::newRow("X alone") << int(Qt::NoModifier);
     QTest::newRow("Shift+X") << int(Qt::ShiftModifier);
     QTest::newRow("Ctrl+Shift+X") << int(Qt::ControlModifier | Qt::ShiftModifier);
     QTest::newRow("Ctrl+Alt+X") << int(Qt::ControlModifier | Qt::AltModifier);
-    // clang-format on
 }
 
 void WindowEventsTest::otherXChordsDoNotEndTheProgram()

@@ -197,13 +197,11 @@ void WindowLayoutTest::enterOnQuitProgramDoesNotShowSteps()
 void WindowLayoutTest::accessibleNames_data()
 {
     QTest::addColumn<QString>("name");
-    // clang-format off
     QTest::newRow("txtJug1Size") << "Jug #1 Size";
     QTest::newRow("txtJug2Size") << "Jug #2 Size";
     QTest::newRow("txtTargetAmount") << "Target Amount";
     QTest::newRow("cmdStart") << "Show Steps";
     QTest::newRow("Command1") << "Quit Program";
-    // clang-format on
 }
 
 void WindowLayoutTest::accessibleNames()

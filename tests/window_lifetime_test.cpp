@@ -83,9 +83,7 @@ void WindowLifetimeTest::ctrlXEnds_data()
 {
     QTest::addColumn<QString>("focus");
     for (const char* name : {"cmdStart", "txtJug1Size", "txtJug2Size", "txtTargetAmount", "Command1", "lstSteps"})
-        // clang-format off
         QTest::newRow(name) << name;
-    // clang-format on
 }
 
 void WindowLifetimeTest::ctrlXEnds()
