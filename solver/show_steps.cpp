@@ -158,15 +158,17 @@ Outcome pourUntilMeasured(platform::ListBox& steps, StepQuantities& q)
 
 Outcome showSteps(const StepControls& controls, StepQuantities& q)
 {
+    // Cleared before anything can fail: a run stopped by a run-time error
+    // leaves no plan beside entries it was not made for.
+    platform::ListBox& steps = controls.lstSteps;
+    steps.clear();
+
     q.jug1Size = readQuantity(controls.txtJug1Size);
     q.jug2Size = readQuantity(controls.txtJug2Size);
     q.targetAmount = readQuantity(controls.txtTargetAmount);
     const Quantity none{0};
     q.jug1Contents = none;
     q.jug2Contents = none;
-
-    platform::ListBox& steps = controls.lstSteps;
-    steps.clear();
 
     std::vector<std::string> zeroBoxes;
     for (const auto& [box, amount] : {std::pair{&controls.txtJug1Size, q.jug1Size}, std::pair{&controls.txtJug2Size, q.jug2Size},

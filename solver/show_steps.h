@@ -40,7 +40,7 @@ struct Outcome {
 // the target by always pouring from jug 1 into jug 2: fill jug 1 when empty,
 // empty jug 2 when full, pour as much as jug 2 takes. Bad input and
 // unmeasurable targets get a single line instead. Overflow and Division by
-// zero propagate as RuntimeError, leaving the list as it stood.
+// zero propagate as RuntimeError, leaving the list empty.
 Outcome showSteps(const StepControls& controls, StepQuantities& quantities);
 
 } // namespace quillmere
