@@ -12,7 +12,7 @@ all: build
 
 build:
 	@scripts/install-deps build
-	cmake --preset default
+	cmake --preset default -DBUILD_TESTING=ON
 	cmake --build --preset default
 
 # The C++ against .clang-format, the shell scripts with shellcheck, the Python
@@ -32,7 +32,12 @@ package: build
 	@scripts/install-deps package
 	cd build && cpack
 
-run: build
+# Only the program, in the same tree: no test or benchmark is built, and no
+# test framework is needed.
+run:
+	@scripts/install-deps program
+	cmake --preset default -DBUILD_TESTING=OFF
+	cmake --build --preset default --target quillmere
 	build/bin/quillmere
 
 bench: build
