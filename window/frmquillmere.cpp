@@ -22,9 +22,14 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace quillmere {
 namespace {
@@ -178,14 +183,83 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Quillmere"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.png")));
     setFont(windowFont(defaultPointSize, false));
-    setFixedSize(fromTwips(0, 0, 4695, 9330).size());
+    designedSize = fromTwips(0, 0, 4695, 9330).size();
+    setFixedSize(designedSize);
     // A window of fixed size offers no maximize: the frame shows none, on X11
     // (its Motif hints) and on Windows alike.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     createControls();
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const qreal ownPointSize = control->testAttribute(Qt::WA_SetFont) ? control->font().pointSizeF() : 0;
+        designedLayout.push_back({control, control->geometry(), ownPointSize});
+    }
     connectHandlers();
     cmdStart->setFocus();
+}
+
+// Text smaller than half its designed size is no longer read with ease: on a
+// smaller screen still, the window is left larger than the screen.
+qreal FrmQuillmere::fittingScale(QSize window, QMargins frame, QSize available)
+{
+    constexpr qreal smallest = 0.5;
+    const qreal across = qreal(available.width() - frame.left() - frame.right()) / window.width();
+    const qreal down = qreal(available.height() - frame.top() - frame.bottom()) / window.height();
+    return std::clamp(std::min(across, down), smallest, qreal(1));
+}
+
+// A window larger than its screen leaves its buttons out of reach. It is
+// drawn smaller in proportion instead: the same arrangement, every place,
+// size and font shrunk by one factor.
+void FrmQuillmere::fitToScreen()
+{
+    const QWindow* handle = windowHandle();
+    if (!handle || !isVisible())
+        return;
+    const qreal fitting = fittingScale(designedSize, handle->frameMargins(), screen()->availableGeometry().size());
+    if (!qFuzzyCompare(fitting, scale))
+        drawAtScale(fitting);
+}
+
+void FrmQuillmere::drawAtScale(qreal factor)
+{
+    scale = factor;
+    const auto scaled = [factor](int pixels) { return qRound(pixels * factor); };
+    setFont(windowFont(defaultPointSize * factor, false));
+    for (const auto& [control, geometry, pointSize] : designedLayout) {
+        // Each edge is scaled, not the size: neighbours keep their gaps.
+        control->setGeometry(QRect(QPoint(scaled(geometry.left()), scaled(geometry.top())),
+                                   QPoint(scaled(geometry.left() + geometry.width()) - 1, scaled(geometry.top() + geometry.height()) - 1)));
+        if (pointSize > 0) {
+            QFont own = control->font();
+            own.setPointSizeF(pointSize * factor);
+            control->setFont(own);
+        }
+    }
+    setFixedSize(scaled(designedSize.width()), scaled(designedSize.height()));
+}
+
+// The fit is chosen again whenever what it depends on changes: the screen the
+// window is on, that screen's size and scale, and the frame, which a window
+// manager may add only after the window first shows.
+void FrmQuillmere::followScreen()
+{
+    disconnect(screenWatch);
+    screenWatch = connect(screen(), &QScreen::availableGeometryChanged, this, &FrmQuillmere::fitToScreen);
+    fitToScreen();
+}
+
+void FrmQuillmere::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    connect(windowHandle(), &QWindow::screenChanged, this, &FrmQuillmere::followScreen, Qt::UniqueConnection);
+    followScreen();
+}
+
+void FrmQuillmere::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    fitToScreen();
 }
 
 void FrmQuillmere::createControls()
@@ -270,6 +344,7 @@ void FrmQuillmere::connectHandlers()
     const auto updateCopy = [this] { mnuCopy->setEnabled(lstSteps->selectionModel()->hasSelection()); };
     connect(lstSteps->selectionModel(), &QItemSelectionModel::selectionChanged, this, updateCopy);
     connect(stepsModel, &QAbstractItemModel::modelReset, this, updateCopy);
+    connect(lstSteps->selectionModel(), &QItemSelectionModel::currentChanged, this, &FrmQuillmere::showCurrentReason);
 }
 
 // The window's other events reach its handlers here: key presses before the
@@ -306,9 +381,13 @@ bool FrmQuillmere::eventFilter(QObject* watched, QEvent* event)
         }
         // The list itself is announced once it has the focus; its current
         // line follows.
-        if (watched == lstSteps)
+        if (watched == lstSteps) {
             QMetaObject::invokeMethod(this, &FrmQuillmere::announceCurrentLine, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(this, &FrmQuillmere::showCurrentReason, Qt::QueuedConnection);
+        }
+        followDefault(watched, static_cast<const QFocusEvent&>(*event), true);
         break;
+    case QEvent::FocusOut: followDefault(watched, static_cast<const QFocusEvent&>(*event), false); break;
 
     case QEvent::MouseButtonRelease:
         if (auto* box = entryBox(watched); box && isClick(static_cast<const QMouseEvent&>(*event), *box))
@@ -355,12 +434,15 @@ void FrmQuillmere::dispatch(Handler&& handler)
 // The report of a run-time error raised by a key press waits for the key's
 // release: a screen reader echoes the key as it goes down, and that echo,
 // spoken after the report appeared, would cut off its reading.
+//
+// The report leads with what to change; the error's number and name follow.
 void FrmQuillmere::report(const platform::RuntimeError& error)
 {
-    auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(),
-                                QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromUtf8(error.what())),
-                                QMessageBox::Ok, this);
-    box->setInformativeText(QString::fromStdString(error.cause()));
+    const QString runTimeError = QStringLiteral("Run-time error '%1': %2").arg(error.number()).arg(QString::fromUtf8(error.what()));
+    const QString cause = QString::fromStdString(error.cause());
+    auto* box = new QMessageBox(QMessageBox::Critical, windowTitle(), cause.isEmpty() ? runTimeError : cause, QMessageBox::Ok, this);
+    if (!cause.isEmpty())
+        box->setInformativeText(runTimeError);
     // In the window's font, not the message font a platform may give every
     // message box, which the window's stand-in fonts may not include.
     box->setFont(font());
@@ -396,6 +478,7 @@ void FrmQuillmere::cmdStartClick()
         stepsModel->setReason(QString::fromStdString(outcome.reason));
     }
     announcer->announce(QString::fromStdString(outcome.announcement));
+    showReason(stepsModel->index(0));
     // The first line is the current one. A list without the focus makes it so
     // itself as the focus comes in; made current now, a long plan would be
     // laid out twice, and the line announced as if the list had the focus.
@@ -443,6 +526,35 @@ void FrmQuillmere::announceCurrentLine()
     QAccessibleEvent focus(lstSteps, QAccessible::Focus);
     focus.setChild(current.row());
     QAccessible::updateAccessibility(&focus);
+}
+
+// Quit Program, while it has the focus, is what Enter presses: it alone then
+// looks like the default button and is reported as one. Qt makes it the
+// default as it takes the focus, but takes that from Show Steps only in a
+// dialog.
+void FrmQuillmere::followDefault(QObject* watched, const QFocusEvent& focus, bool focusIn)
+{
+    if (watched == command1 && focus.reason() != Qt::PopupFocusReason)
+        cmdStart->setDefault(!focusIn);
+}
+
+// Why the list holds its one line is that line's tooltip: shown to the
+// keyboard too, as the line becomes current and right after Show Steps. A
+// screen reader reads the reason with the line, so the tooltip is kept from it.
+void FrmQuillmere::showReason(const QModelIndex& line)
+{
+    const QString reason = line.data(Qt::ToolTipRole).toString();
+    if (reason.isEmpty())
+        return;
+    const QRect place = lstSteps->visualRect(line);
+    const UnannouncedChange tooltip;
+    QToolTip::showText(lstSteps->viewport()->mapToGlobal(place.bottomLeft()), reason, lstSteps->viewport(), place);
+}
+
+void FrmQuillmere::showCurrentReason()
+{
+    if (lstSteps->hasFocus())
+        showReason(lstSteps->currentIndex());
 }
 
 void FrmQuillmere::endProgram()

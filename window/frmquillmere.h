@@ -6,7 +6,11 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <vector>
+
 class QAction;
+class QFocusEvent;
+class QModelIndex;
 class QLineEdit;
 class QListView;
 class QMessageBox;
@@ -30,10 +34,16 @@ class FrmQuillmere : public QWidget {
 public:
     explicit FrmQuillmere(QWidget* parent = nullptr);
 
+    // The factor, at most 1, by which the whole layout is drawn smaller so
+    // that a window of this size, in this frame, fits the available area.
+    static qreal fittingScale(QSize window, QMargins frame, QSize available);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     void createControls();
@@ -50,6 +60,13 @@ private:
     void entryBoxEntered(QLineEdit& box);
     void frmKeyDown(int keyCode, int shift);
     void frmUnload();
+
+    void fitToScreen();
+    void drawAtScale(qreal scale);
+    void followScreen();
+    void followDefault(QObject* watched, const QFocusEvent& focus, bool focusIn);
+    void showReason(const QModelIndex& line);
+    void showCurrentReason();
 
     void report(const platform::RuntimeError& error);
     void showPendingReport();
@@ -69,6 +86,17 @@ private:
     QAction* mnuSelectAll;
     QShortcut* scrollLeft;
     QShortcut* scrollRight;
+
+    // Each control's place and own font size as designed, drawn at 100 %.
+    struct Placement {
+        QWidget* control;
+        QRect geometry;
+        qreal pointSize; // 0 where the control shows the window's font
+    };
+    std::vector<Placement> designedLayout;
+    QSize designedSize;
+    qreal scale = 1;
+    QMetaObject::Connection screenWatch;
 
     StepQuantities quantities;
     int heldKey = 0;
