@@ -158,8 +158,8 @@ STEPS = [
     ("typing -3, on to the second box", typed("-3", "Tab"), ["Jug #2 Size text"]),
     ("typing 5, on to the target box", typed("5", "Tab"), ["Target Amount text"]),
     ("typing 4, Enter: the run-time error report", typed("4", "Return"),
-     ["Run-time error '11': Division by zero",
-      "Jug #1 Size is negative, but a jug holds a positive number of cups.", button("OK")]),
+     ["Jug #1 Size is negative, but a jug holds a positive number of cups.",
+      "Run-time error '11': Division by zero", button("OK")]),
     # The window comes back with the focus where it was, in the target box.
     ("closing the report", keys("Return"), [("Quillmere", "Target Amount text")]),
 ]
