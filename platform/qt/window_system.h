@@ -8,7 +8,8 @@ namespace quillmere::platform {
 // connection. Where the compositor offers no decorations of its own and X11
 // is at hand, the program therefore runs through XWayland; elsewhere Qt
 // chooses as usual, and on Windows always. A platform the user asked for is
-// never overridden. Must run before the application object is made.
+// never overridden. On Windows, DLLs loaded by name are taken from Windows'
+// own folder alone. Must run before the application object is made.
 void chooseWindowSystem();
 
 // Whatever the window system needs settled before the first window shows:

@@ -21,7 +21,17 @@ bool runsUnderWine()
 } // namespace
 
 // Windows itself: Qt's own choices, its text engine and style included.
-void chooseWindowSystem() {}
+//
+// Whatever is loaded from now on by bare name (UI Automation's core, the
+// first time a screen reader asks for the window, among others) comes from
+// Windows' own folder, never from beside the program or the current folder,
+// where anyone who can put a file there would run code in it. Qt loads its
+// plugins by full path, and what they import besides Windows is loaded by now.
+void chooseWindowSystem()
+{
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+    SetDllDirectoryW(L"");
+}
 
 // Qt's Windows 10 style draws a selected list line with the help of a hidden
 // top-level window, made the first time it draws one. Wine gives that window

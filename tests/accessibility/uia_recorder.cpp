@@ -1,6 +1,6 @@
-// A stand-in for uiautomationcore.dll, put beside the program in the test's
-// own copy of it, never shipped: Qt loads UI Automation by name, so the
-// program's folder is searched first. It says a client is listening, and
+// A stand-in for uiautomationcore.dll, put where Windows' own lives in the
+// test's Wine prefix, never shipped: Qt loads UI Automation by name, from
+// system32 alone. It says a client is listening, and
 // appends every notification the program raises to the file that
 // QUILLMERE_UIA_RECORD names, one a line: "<kind> <processing> <text>".
 // Wine's own delivers notifications to no one, so this is where a test can

@@ -3,15 +3,19 @@
 
     tests/accessibility/windows_uia_test.py build-windows
 
-Two parts, on an X display of its own with Openbox:
+Three parts, on an X display of its own with Openbox:
 - the program as built, read through Windows' UI Automation client interface
   by uia_client.exe, the interface Narrator and NVDA read: every control's
   name and type, the focus after Tab into each box, each row after Show Steps,
   and the run-time error report;
-- a copy of the program with a recording uiautomationcore.dll beside it: the
-  notification it raises for each outcome of Show Steps, the sentence a
-  screen reader would speak. Wine's own UI Automation delivers notifications
-  to no client, so they are caught where the program hands them over.
+- a copy of the program with a stand-in uiautomationcore.dll planted beside
+  it, and Wine told to take a native DLL wherever its search finds one: the
+  program still loads Windows' own, which reads the window to the client;
+- the program with a recording uiautomationcore.dll where Windows' own lives,
+  in the prefix's system32: the notification it raises for each outcome of
+  Show Steps, the sentence a screen reader would speak. Wine's own UI
+  Automation delivers notifications to no client, so they are caught where
+  the program hands them over.
 """
 
 import shutil
@@ -104,16 +108,39 @@ def check_client_reading(wine, program, client, tally):
     tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
 
 
-def check_notifications(wine, program, client, record, tally):
-    wine.env["QUILLMERE_UIA_RECORD"] = wine.run("winepath", "-w", str(record)).stdout.strip()
-    # Wine prefers its own uiautomationcore.dll to one beside the program;
-    # the client keeps Wine's.
+def started_with_native(wine, program, order):
+    """The program started with Wine taking a native uiautomationcore.dll in
+    the given order; whatever else runs keeps Wine's own."""
     overrides = wine.env["WINEDLLOVERRIDES"]
-    wine.env["WINEDLLOVERRIDES"] += ";uiautomationcore=n"
-    app, _ = wine.started(program)
-    wine.env["WINEDLLOVERRIDES"] = overrides
+    wine.env["WINEDLLOVERRIDES"] += f";uiautomationcore={order}"
+    try:
+        return wine.started(program)[0]
+    finally:
+        wine.env["WINEDLLOVERRIDES"] = overrides
+
+
+def check_planted(wine, program, client, tally):
+    app = started_with_native(wine, program, "n,b")
+
+    def not_loaded():
+        # The stand-in serves no client: the buttons read at all were served
+        # by Windows' own, from system32.
+        read_until(wine, client, lambda elements: "Button Show Steps" in [line.removesuffix(" [focused]") for line in elements],
+                   "the window read")
+        return "the window read through Windows' own UI Automation core"
+    tally.check("a uiautomationcore.dll planted beside the program is not loaded", not_loaded)
+    key("ctrl+x")
+    app.wait(STEP_SECONDS)
+
+
+def check_notifications(wine, program, client, recorder, record, tally):
+    wine.env["QUILLMERE_UIA_RECORD"] = wine.run("winepath", "-w", str(record)).stdout.strip()
+    shutil.copy(recorder, wine.drive_c() / "windows" / "system32" / "uiautomationcore.dll")
+    app = started_with_native(wine, program, "n")
+    # The client keeps Wine's own, which the recorder now stands beside.
+    wine.env["WINEDLLOVERRIDES"] += ";uiautomationcore=b"
     # Qt answers UI Automation once a client has asked for the window, as a
-    # screen reader does when it starts; this copy answers none.
+    # screen reader does when it starts; the recorder answers none.
     wine.run(client, "Quillmere", seconds=STEP_SECONDS)
     for values, sentence in OUTCOMES:
         def heard(values=values, sentence=sentence):
@@ -127,24 +154,27 @@ def check_notifications(wine, program, client, record, tally):
             return assert_equal(new, [f"4 2 {sentence}"], "notification")
         tally.check(f"{', '.join(values)}: the outcome raised as a notification", heard)
     key("ctrl+x")
-    tally.check("Ctrl+X ends the copy with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
+    tally.check("Ctrl+X ends it with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
 
 
 def main(build):
     build = Path(build).resolve()
     work = Path(tempfile.mkdtemp(prefix="quillmere-uia-"))
     tally = Tally("windows-accessibility")
-    recording_copy = work / "recording"
-    shutil.copytree(build / "bin", recording_copy, ignore=shutil.ignore_patterns("*_test.exe", "*_tests.exe", "*_bench.exe"))
-    shutil.copy(build / "uia-recorder" / "uiautomationcore.dll", recording_copy)
+    recorder = build / "uia-recorder" / "uiautomationcore.dll"
+    planted = work / "planted"
+    shutil.copytree(build / "bin", planted, ignore=shutil.ignore_patterns("*_test.exe", "*_tests.exe", "*_bench.exe"))
+    shutil.copy(recorder, planted)
+    program = str(build / "bin" / "quillmere.exe")
+    client = str(build / "bin" / "uia_client.exe")
     with Processes() as processes:
         start_openbox(processes)
         print("making a Wine prefix", flush=True)
         wine = Wine(work / "wine", processes)
-        tally.run_parts(lambda: check_client_reading(wine, str(build / "bin" / "quillmere.exe"),
-                                                     str(build / "bin" / "uia_client.exe"), tally),
-                        lambda: check_notifications(wine, str(recording_copy / "quillmere.exe"),
-                                                    str(build / "bin" / "uia_client.exe"), work / "notifications.txt", tally))
+        # The recorder goes into system32 last: the planted copy must find Windows' own there.
+        tally.run_parts(lambda: check_client_reading(wine, program, client, tally),
+                        lambda: check_planted(wine, str(planted / "quillmere.exe"), client, tally),
+                        lambda: check_notifications(wine, program, client, recorder, work / "notifications.txt", tally))
     return tally.close()
 
 
