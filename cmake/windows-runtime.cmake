@@ -12,21 +12,34 @@ set(style_plugin $<TARGET_FILE:Qt6::QModernWindowsStylePlugin>)
 
 set(bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 set(test_dlls)
-set(test_plugins)
+set(copy_test_plugin)
 if(BUILD_TESTING)
     set(test_dlls $<TARGET_FILE:Qt6::Test>)
-    set(test_plugins $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>)
+    set(copy_test_plugin COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin> ${bin}/platforms)
 endif()
-add_custom_target(quillmere_windows_runtime ALL
+# The plugins load once the program runs, when all they import besides
+# Windows' own DLLs is loaded: Windows may look for their imports in System32
+# alone. Qt and the compiler's run-time load at start, from beside the program.
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(shipped_platform_plugin ${bin}/platforms/qwindows.dll)
+set(shipped_style_plugin ${bin}/styles/qmodernwindowsstyle.dll)
+set(load_from_system32 ${PROJECT_SOURCE_DIR}/packaging/windows/load-from-system32)
+add_custom_command(OUTPUT ${shipped_platform_plugin} ${shipped_style_plugin}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/platforms ${bin}/styles
+    COMMAND ${CMAKE_COMMAND} -E copy ${platform_plugin} ${bin}/platforms
+    COMMAND ${CMAKE_COMMAND} -E copy ${style_plugin} ${bin}/styles
+    COMMAND Python3::Interpreter ${load_from_system32} ${shipped_platform_plugin} ${shipped_style_plugin}
+    DEPENDS ${platform_plugin} ${style_plugin} ${load_from_system32}
+    VERBATIM)
+add_custom_target(quillmere_windows_runtime ALL
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${program_dlls} ${test_dlls} ${bin}
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${platform_plugin} ${test_plugins} ${bin}/platforms
-    COMMAND ${CMAKE_COMMAND} -E copy_if_different ${style_plugin} ${bin}/styles
+    ${copy_test_plugin}
+    DEPENDS ${shipped_platform_plugin} ${shipped_style_plugin}
     VERBATIM)
 
 install(FILES ${program_dlls} DESTINATION .)
-install(FILES ${platform_plugin} DESTINATION platforms)
-install(FILES ${style_plugin} DESTINATION styles)
+install(FILES ${shipped_platform_plugin} DESTINATION platforms)
+install(FILES ${shipped_style_plugin} DESTINATION styles)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
 install(FILES ${QT6_INSTALL_PREFIX}/LICENSE.LGPL-3 DESTINATION . RENAME LICENSE-Qt.txt)
 install(FILES ${QT6_INSTALL_PREFIX}/SOURCE DESTINATION . RENAME SOURCE-Qt.txt)
