@@ -3,17 +3,50 @@
 # stack protector (its failure message is linked in with it).
 #
 #   cmake -DDIR=<folder of quillmere.exe> -P check-hardening.cmake
+# read(FILE OFFSET BYTES VAR): a little-endian number in the file, at an
+# offset that may be a sum.
+function(read file offset bytes var)
+    math(EXPR offset "${offset}")
+    file(READ ${file} hex OFFSET ${offset} LIMIT ${bytes} HEX)
+    string(REGEX MATCHALL ".." digits ${hex})
+    list(REVERSE digits)
+    string(JOIN "" hex ${digits})
+    math(EXPR value "0x${hex}")
+    set(${var} ${value} PARENT_SCOPE)
+endfunction()
+
+# dependent_load_flags(FILE VAR): DependentLoadFlags, 78 bytes into the load
+# configuration that the optional header's eleventh data directory points to;
+# empty where the file has no load configuration.
+function(dependent_load_flags file var)
+    read(${file} 60 4 pe)
+    read(${file} "${pe} + 6" 2 sections)
+    read(${file} "${pe} + 20" 2 optional_size)
+    math(EXPR optional "${pe} + 24")
+    read(${file} "${optional} + 112 + 10 * 8" 4 config)
+    set(${var} "" PARENT_SCOPE)
+    foreach(section RANGE 1 ${sections})
+        math(EXPR header "${optional} + ${optional_size} + (${section} - 1) * 40")
+        read(${file} "${header} + 8" 4 size)
+        read(${file} "${header} + 12" 4 address)
+        read(${file} "${header} + 20" 4 raw)
+        math(EXPR end "${address} + ${size}")
+        if(config GREATER 0 AND config GREATER_EQUAL address AND config LESS end)
+            math(EXPR at "${raw} + ${config} - ${address} + 78")
+            read(${file} ${at} 2 flags)
+            set(${var} ${flags} PARENT_SCOPE)
+        endif()
+    endforeach()
+endfunction()
+
 file(GLOB_RECURSE shipped ${DIR}/*.exe ${DIR}/*.dll)
 list(FILTER shipped EXCLUDE REGEX "(_test|_tests|_bench|uia_client)\\.exe$")
 set(failures)
 foreach(file IN LISTS shipped)
     file(RELATIVE_PATH name ${DIR} ${file})
     # The PE header's place is at 0x3c; DllCharacteristics is 94 bytes on.
-    file(READ ${file} offset OFFSET 60 LIMIT 4 HEX)
-    string(REGEX REPLACE "(..)(..)(..)(..)" "0x\\4\\3\\2\\1" offset ${offset})
-    math(EXPR offset "${offset} + 94")
-    file(READ ${file} flags OFFSET ${offset} LIMIT 2 HEX)
-    string(REGEX REPLACE "(..)(..)" "0x\\2\\1" flags ${flags})
+    read(${file} 60 4 pe)
+    read(${file} "${pe} + 94" 2 flags)
     foreach(flag IN ITEMS "0x20;high-entropy ASLR" "0x40;ASLR" "0x100;DEP")
         list(GET flag 0 bit)
         list(GET flag 1 what)
@@ -22,6 +55,28 @@ foreach(file IN LISTS shipped)
             list(APPEND failures "${name}: no ${what}")
         endif()
     endforeach()
+    if(name STREQUAL "quillmere.exe")
+        # The application manifest, as embedded: each of its four settings.
+        file(STRINGS ${file} manifest REGEX "supportedOS|requestedExecutionLevel|dpiAwareness|Common-Controls")
+        foreach(setting IN ITEMS "supportedOS Id=\"{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}\";Windows 10 and 11 as supported OS"
+                                 "requestedExecutionLevel level=\"asInvoker\";asInvoker execution level"
+                                 "PerMonitorV2</dpiAwareness>;PerMonitorV2 DPI awareness"
+                                 "name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\";Common Controls 6")
+            list(GET setting 0 text)
+            list(GET setting 1 what)
+            string(FIND "${manifest}" "${text}" at)
+            if(at EQUAL -1)
+                list(APPEND failures "${name}: no ${what} in its manifest")
+            endif()
+        endforeach()
+    endif()
+    # The shipped plugins' imports looked for in System32 alone (0x800).
+    if(name MATCHES "^(platforms/qwindows|styles/.*)\\.dll$")
+        dependent_load_flags(${file} load_flags)
+        if(NOT load_flags STREQUAL "2048")
+            list(APPEND failures "${name}: DependentLoadFlags '${load_flags}', not LOAD_LIBRARY_SEARCH_SYSTEM32")
+        endif()
+    endif()
     if(name MATCHES "^(quillmere\\.exe|Qt6.*\\.dll|platforms/.*|styles/.*)$")
         file(STRINGS ${file} guard REGEX "stack smashing detected" LIMIT_COUNT 1)
         if(NOT guard)
@@ -34,4 +89,5 @@ if(failures)
     list(JOIN failures "\n  " failures)
     message(FATAL_ERROR "Of ${count} programs and DLLs:\n  ${failures}")
 endif()
-message(STATUS "${count} programs and DLLs: high-entropy ASLR and DEP; the program, Qt and its plugins with the stack protector")
+message(STATUS "${count} programs and DLLs: high-entropy ASLR and DEP; the program, Qt and its plugins with the stack protector; "
+               "the program's manifest; the plugins' imports from System32 alone")
