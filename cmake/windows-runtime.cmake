@@ -37,6 +37,9 @@ add_custom_target(quillmere_windows_runtime ALL
     DEPENDS ${shipped_platform_plugin} ${shipped_style_plugin}
     VERBATIM)
 
+# The program in bin/ runs only with them beside it, and its install takes the plugins from there.
+add_dependencies(quillmere quillmere_windows_runtime)
+
 install(FILES ${program_dlls} DESTINATION .)
 install(FILES ${shipped_platform_plugin} DESTINATION platforms)
 install(FILES ${shipped_style_plugin} DESTINATION styles)
