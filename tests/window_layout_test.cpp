@@ -220,6 +220,9 @@ void WindowLayoutTest::enterOnQuitProgramDoesNotShowSteps()
     QCOMPARE(showStepsClicks.count(), 0);
     QVERIFY(quit->isDefault());
     QVERIFY(!control<QPushButton>("cmdStart")->isDefault());
+    // A screen reader is told the same.
+    QVERIFY(QAccessible::queryAccessibleInterface(quit)->state().defaultButton);
+    QVERIFY(!QAccessible::queryAccessibleInterface(control("cmdStart"))->state().defaultButton);
 }
 
 void WindowLayoutTest::accessibleNames_data()
