@@ -160,7 +160,7 @@ void WindowLayoutTest::fitsTheScreen()
     const QSize available = window->screen()->availableGeometry().size();
     const QMargins frame = window->windowHandle()->frameMargins();
     const QSize room = available.shrunkBy(frame);
-    const qreal factor = std::min({1.0, room.width() / 313.0, room.height() / 622.0});
+    const qreal factor = std::min({1.0, qreal(room.width()) / designed.width(), qreal(room.height()) / designed.height()});
     QVERIFY(window->frameGeometry().height() <= available.height());
     QCOMPARE(window->size(), QSize(qRound(designed.width() * factor), qRound(designed.height() * factor)));
     QCOMPARE(window->font().pointSizeF(), 8.25 * factor);

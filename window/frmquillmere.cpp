@@ -42,6 +42,20 @@ QRect fromTwips(int left, int top, int width, int height)
     return QRect(left / twipsPerPixel, top / twipsPerPixel, width / twipsPerPixel, height / twipsPerPixel);
 }
 
+const QSize designedSize = fromTwips(0, 0, 4695, 9330).size();
+
+// The factor, at most 1, by which the whole layout is drawn smaller so that
+// the window, in its frame, fits the available area. Text smaller than half
+// its designed size is no longer read with ease: on a smaller screen still,
+// the window is left larger than the screen.
+qreal fittingScale(QMargins frame, QSize available)
+{
+    constexpr qreal smallest = 0.5;
+    const qreal across = qreal(available.width() - frame.left() - frame.right()) / designedSize.width();
+    const qreal down = qreal(available.height() - frame.top() - frame.bottom()) / designedSize.height();
+    return std::clamp(std::min(across, down), smallest, qreal(1));
+}
+
 constexpr qreal defaultPointSize = 8.25;
 constexpr qreal largePointSize = 9.75;
 
@@ -183,7 +197,6 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Quillmere"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.png")));
     setFont(windowFont(defaultPointSize, false));
-    designedSize = fromTwips(0, 0, 4695, 9330).size();
     setFixedSize(designedSize);
     // A window of fixed size offers no maximize: the frame shows none, on X11
     // (its Motif hints) and on Windows alike.
@@ -198,16 +211,6 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     cmdStart->setFocus();
 }
 
-// Text smaller than half its designed size is no longer read with ease: on a
-// smaller screen still, the window is left larger than the screen.
-qreal FrmQuillmere::fittingScale(QSize window, QMargins frame, QSize available)
-{
-    constexpr qreal smallest = 0.5;
-    const qreal across = qreal(available.width() - frame.left() - frame.right()) / window.width();
-    const qreal down = qreal(available.height() - frame.top() - frame.bottom()) / window.height();
-    return std::clamp(std::min(across, down), smallest, qreal(1));
-}
-
 // A window larger than its screen leaves its buttons out of reach. It is
 // drawn smaller in proportion instead: the same arrangement, every place,
 // size and font shrunk by one factor.
@@ -216,7 +219,7 @@ void FrmQuillmere::fitToScreen()
     const QWindow* handle = windowHandle();
     if (!handle || !isVisible())
         return;
-    const qreal fitting = fittingScale(designedSize, handle->frameMargins(), screen()->availableGeometry().size());
+    const qreal fitting = fittingScale(handle->frameMargins(), screen()->availableGeometry().size());
     if (!qFuzzyCompare(fitting, scale))
         drawAtScale(fitting);
 }

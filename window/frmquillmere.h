@@ -34,10 +34,6 @@ class FrmQuillmere : public QWidget {
 public:
     explicit FrmQuillmere(QWidget* parent = nullptr);
 
-    // The factor, at most 1, by which the whole layout is drawn smaller so
-    // that a window of this size, in this frame, fits the available area.
-    static qreal fittingScale(QSize window, QMargins frame, QSize available);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -94,7 +90,6 @@ private:
         qreal pointSize; // 0 where the control shows the window's font
     };
     std::vector<Placement> designedLayout;
-    QSize designedSize;
     qreal scale = 1;
     QMetaObject::Connection screenWatch;
 

@@ -3,6 +3,7 @@
 # stack protector (its failure message is linked in with it).
 #
 #   cmake -DDIR=<folder of quillmere.exe> -P check-hardening.cmake
+
 # read(FILE OFFSET BYTES VAR): a little-endian number in the file, at an
 # offset that may be a sum.
 function(read file offset bytes var)
