@@ -1,6 +1,8 @@
 # Checks what ships for Windows in DIR: every program and DLL asks Windows for
-# high-entropy ASLR and DEP, and what is built from C++ here and in Qt has the
-# stack protector (its failure message is linked in with it).
+# high-entropy ASLR and DEP; what is built from C++ here and in Qt has the
+# stack protector (its failure message is linked in with it); the program
+# embeds its application manifest; and the plugins have Windows look for
+# their imports in System32 alone.
 #
 #   cmake -DDIR=<folder of quillmere.exe> -P check-hardening.cmake
 
