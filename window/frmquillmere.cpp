@@ -51,8 +51,9 @@ const QSize designedSize = fromTwips(0, 0, 4695, 9330).size();
 qreal fittingScale(QMargins frame, QSize available)
 {
     constexpr qreal smallest = 0.5;
-    const qreal across = qreal(available.width() - frame.left() - frame.right()) / designedSize.width();
-    const qreal down = qreal(available.height() - frame.top() - frame.bottom()) / designedSize.height();
+    const QSize room = available.shrunkBy(frame);
+    const qreal across = qreal(room.width()) / designedSize.width();
+    const qreal down = qreal(room.height()) / designedSize.height();
     return std::clamp(std::min(across, down), smallest, qreal(1));
 }
 
