@@ -4,11 +4,12 @@
 
 namespace quillmere::platform {
 
-RuntimeError::RuntimeError(int number, const std::string& description)
-    : std::runtime_error(description),
-      number_(number),
-      cause_(ErrorContext::innermostCause())
+RuntimeError::RuntimeError(int number, const std::string& description) : std::runtime_error(description), number_(number)
 {
+    if (const ErrorContext* context = ErrorContext::innermost()) {
+        cause_ = context->cause();
+        box_ = context->box();
+    }
 }
 
 RuntimeError RuntimeError::overflow()
@@ -23,7 +24,10 @@ RuntimeError RuntimeError::divisionByZero()
 
 thread_local const ErrorContext* ErrorContext::innermost_ = nullptr;
 
-ErrorContext::ErrorContext(std::function<std::string()> cause) : cause_(std::move(cause)), outer_(innermost_)
+ErrorContext::ErrorContext(std::string box, std::function<std::string()> cause)
+    : box_(std::move(box)),
+      cause_(std::move(cause)),
+      outer_(innermost_)
 {
     innermost_ = this;
 }
@@ -31,11 +35,6 @@ ErrorContext::ErrorContext(std::function<std::string()> cause) : cause_(std::mov
 ErrorContext::~ErrorContext()
 {
     innermost_ = outer_;
-}
-
-std::string ErrorContext::innermostCause()
-{
-    return innermost_ ? innermost_->cause_() : std::string();
 }
 
 } // namespace quillmere::platform

@@ -47,7 +47,7 @@ constexpr long long exponentCap = 1'000'000'000'000'000;
 
 } // namespace
 
-double textToNumber(std::string_view text)
+std::optional<double> numberAtStart(std::string_view text)
 {
     NumberScanner scanner(text);
     std::string number; // sign, digits and point, blanks dropped; exponent below
@@ -85,7 +85,7 @@ double textToNumber(std::string_view text)
         }
     }
     if (!anyDigit)
-        return 0.0;
+        return std::nullopt;
 
     long long exponent = 0;
     const char marker = scanner.peek();

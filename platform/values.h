@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 namespace quillmere::platform {
@@ -8,9 +9,10 @@ namespace quillmere::platform {
 // Lenient number reading (the BASIC Val rules): blanks, tabs and line feeds
 // are skipped wherever they stand; then an optional sign, digits with at most
 // one decimal point and an optional exponent written with E or D. Reading
-// stops at the first other character; text with no number at its start reads
-// as 0. A value beyond the range of a double raises Overflow.
-double textToNumber(std::string_view text);
+// stops at the first other character. A value beyond the range of a double
+// raises Overflow. Text with no number at its start gives none, which reads
+// as 0.
+std::optional<double> numberAtStart(std::string_view text);
 
 // The largest whole number not above value; Overflow when it does not fit
 // 16 bits.

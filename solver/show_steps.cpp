@@ -5,6 +5,7 @@
 #include "platform/runtime_error.h"
 #include "read_quantity.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -88,36 +89,42 @@ std::string cups(Quantity amount)
 }
 
 // "A", "A and B", "A, B and C".
-std::string namesInASentence(const std::vector<std::string>& names)
+std::string inASentence(const std::vector<std::string>& parts)
 {
     std::string sentence;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t i = 0; i < parts.size(); ++i) {
         if (i > 0)
-            sentence += i + 1 == names.size() ? " and " : ", ";
-        sentence += names[i];
+            sentence += i + 1 == parts.size() ? " and " : ", ";
+        sentence += parts[i];
     }
     return sentence;
 }
 
-Outcome singleLine(platform::ListBox& steps, std::string_view line, std::string reason)
+using Entries = std::array<QuantityEntry, 3>;
+
+// The reason, then a sentence for each box whose number was not read as
+// typed: a reason about 2 cups must not leave 2.5 unexplained.
+Outcome singleLine(platform::ListBox& steps, std::string_view line, std::string reason, const Entries& entries)
 {
+    for (const QuantityEntry& entry : entries) {
+        if (entry.amount != Quantity{0} && !entry.readsAsTyped())
+            reason += " " + entry.reading() + ".";
+    }
     steps.addItem(line);
     return {std::string(line) + " " + reason, std::move(reason)};
 }
 
 // Only a negative size leaves two jugs without a common divisor; zero sizes
 // never get this far.
-std::string negativeSizesCause(const StepControls& controls, const StepQuantities& q)
+std::string negativeSizesCause(const QuantityEntry& jug1, const QuantityEntry& jug2)
 {
     const Quantity none{0};
-    const std::string jug1 = controls.txtJug1Size.label();
-    const std::string jug2 = controls.txtJug2Size.label();
     std::string named;
-    if (q.jug1Size < none && q.jug2Size < none)
-        named = jug1 + " and " + jug2 + " are";
+    if (jug1.amount < none && jug2.amount < none)
+        named = jug1.label + " and " + jug2.label + " are";
     else
-        named = (q.jug1Size < none ? jug1 : jug2) + " is";
-    return named + " negative, but a jug holds a positive number of cups.";
+        named = (jug1.amount < none ? jug1.label : jug2.label) + " is";
+    return named + " negative: enter " + worthEntering + ".";
 }
 
 // The plan itself: fill, empty and pour until the target stands in one jug
@@ -163,24 +170,25 @@ Outcome showSteps(const StepControls& controls, StepQuantities& q)
     platform::ListBox& steps = controls.lstSteps;
     steps.clear();
 
-    q.jug1Size = readQuantity(controls.txtJug1Size);
-    q.jug2Size = readQuantity(controls.txtJug2Size);
-    q.targetAmount = readQuantity(controls.txtTargetAmount);
+    Entries entries;
+    auto& [jug1, jug2, target] = entries;
+    jug1 = readQuantity(controls.txtJug1Size);
+    q.jug1Size = jug1.amount;
+    jug2 = readQuantity(controls.txtJug2Size);
+    q.jug2Size = jug2.amount;
+    target = readQuantity(controls.txtTargetAmount);
+    q.targetAmount = target.amount;
     const Quantity none{0};
     q.jug1Contents = none;
     q.jug2Contents = none;
 
     std::vector<std::string> zeroBoxes;
-    for (const auto& [box, amount] : {std::pair{&controls.txtJug1Size, q.jug1Size}, std::pair{&controls.txtJug2Size, q.jug2Size},
-                                      std::pair{&controls.txtTargetAmount, q.targetAmount}}) {
-        if (amount == none)
-            zeroBoxes.push_back(box->label());
+    for (const QuantityEntry& entry : entries) {
+        if (entry.amount == none)
+            zeroBoxes.push_back(entry.reading());
     }
-    if (!zeroBoxes.empty()) {
-        return singleLine(steps, "BAD USER VALUES!",
-                          namesInASentence(zeroBoxes) + (zeroBoxes.size() == 1 ? " reads" : " read")
-                              + " as 0: enter a whole number of cups, 1 or more.");
-    }
+    if (!zeroBoxes.empty())
+        return singleLine(steps, "BAD USER VALUES!", inASentence(zeroBoxes) + ": enter " + worthEntering + ".", entries);
 
     // All three conditions are worked out before deciding: the sum's overflow
     // and a zero divisor must raise their errors even when an earlier
@@ -188,9 +196,8 @@ Outcome showSteps(const StepControls& controls, StepQuantities& q)
     Quantity bothHold;
     bool moreThanBothHold = false;
     {
-        const platform::ErrorContext sizesTooLarge([&controls] {
-            return controls.txtJug1Size.label() + " and " + controls.txtJug2Size.label() + " together go beyond the limit of 32767 cups.";
-        });
+        const platform::ErrorContext sizesTooLarge(
+            jug1.label, [&] { return jug1.label + " and " + jug2.label + " together go beyond the limit of 32767 cups."; });
         bothHold = q.jug1Size + q.jug2Size;
         moreThanBothHold = bothHold < q.targetAmount;
     }
@@ -200,21 +207,25 @@ Outcome showSteps(const StepControls& controls, StepQuantities& q)
     {
         // A negative size leaves no common divisor, and the remainder by none
         // raises Division by zero.
-        const platform::ErrorContext negativeSize([&controls, &q] { return negativeSizesCause(controls, q); });
+        const platform::ErrorContext negativeSize(q.jug1Size < none ? jug1.label : jug2.label,
+                                                  [&] { return negativeSizesCause(jug1, jug2); });
         lessThanDivisor = greatestCommonDivisor(q.jug1Size, q.jug2Size) > q.targetAmount;
         divisor = greatestCommonDivisor(q.jug1Size, q.jug2Size);
         notAMultiple = q.targetAmount % divisor != none;
     }
-    const std::string target = "The target, " + cups(q.targetAmount) + ", ";
-    const std::string dividingBoth = ", the largest number dividing both jug sizes.";
-    if (moreThanBothHold)
-        return singleLine(steps, "IMPOSSIBLE!", target + "is more than both jugs hold together, " + cups(bothHold) + ".");
-    if (notAMultiple)
-        return singleLine(steps, "IMPOSSIBLE!", target + "is not a multiple of " + std::to_string(divisor.cups()) + dividingBoth);
-    if (lessThanDivisor)
-        return singleLine(steps, "IMPOSSIBLE!", target + "is less than " + std::to_string(divisor.cups()) + dividingBoth);
+    if (!moreThanBothHold && !lessThanDivisor && !notAMultiple)
+        return pourUntilMeasured(steps, q);
 
-    return pourUntilMeasured(steps, q);
+    // Told in the plainest terms: a target below the common divisor is
+    // either negative, which no jug can hold, or not a multiple of it.
+    const auto impossible = [&](const std::string& why) {
+        return singleLine(steps, "IMPOSSIBLE!", "The target, " + cups(q.targetAmount) + ", " + why, entries);
+    };
+    if (q.targetAmount < none)
+        return impossible("is negative: enter " + std::string(worthEntering) + ".");
+    if (moreThanBothHold)
+        return impossible("is more than both jugs hold together, " + cups(bothHold) + ".");
+    return impossible("is not a multiple of " + std::to_string(divisor.cups()) + ", the largest number dividing both jug sizes.");
 }
 
 } // namespace quillmere

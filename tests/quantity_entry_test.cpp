@@ -22,7 +22,7 @@ TEST_P(ReadsQuantity, FromTheNumberAtTheStartOfTheText)
 {
     testing::MemoryTextBox box("Jug #1 Size");
     box.value = GetParam().text;
-    EXPECT_EQ(readQuantity(box).cups(), GetParam().cups);
+    EXPECT_EQ(readQuantity(box).amount.cups(), GetParam().cups);
     EXPECT_EQ(box.reads, 1);
 }
 
@@ -86,7 +86,7 @@ TEST_P(OverflowsQuantity, WhenTheValueDoesNotFitSixteenBits)
     } catch (const platform::RuntimeError& error) {
         EXPECT_EQ(error.number(), 6);
         EXPECT_EQ(std::string(error.what()), "Overflow");
-        EXPECT_EQ(error.cause(), "Target Amount does not fit: enter a number from -32768 to 32767.");
+        EXPECT_EQ(error.cause(), "Target Amount does not fit: enter a whole number of cups from 1 to 32767.");
     }
 }
 

@@ -95,25 +95,39 @@ TEST_P(ShowStepsOutcome, SaysWhatTheListShowsAndWhy)
         EXPECT_EQ(outcome.announcement, window.lines().at(0) + " " + outcome.reason);
 }
 
-const std::string typeInstead = " as 0: enter a whole number of cups, 1 or more.";
+const std::string enterInstead = ": enter a whole number of cups from 1 to 32767.";
 const std::string dividingBoth = ", the largest number dividing both jug sizes.";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Outcomes, ShowStepsOutcome, ::testing::Values(
     OutcomeCase{"PlanCountsItsActions", "3", "5", "4", "The plan in the list has 7 actions."},
     OutcomeCase{"PlanOfOneAction", "5", "5", "5", "The plan in the list has 1 action."},
-    OutcomeCase{"EmptyBox", "", "5", "4", "BAD USER VALUES! Jug #1 Size reads" + typeInstead},
-    OutcomeCase{"NoNumberAtTheStart", "3", "five", "4", "BAD USER VALUES! Jug #2 Size reads" + typeInstead},
-    OutcomeCase{"RoundsDownToZero", "3", "5", "0.9", "BAD USER VALUES! Target Amount reads" + typeInstead},
-    OutcomeCase{"TwoBoxes", "0", "5", "x", "BAD USER VALUES! Jug #1 Size and Target Amount read" + typeInstead},
-    OutcomeCase{"ThreeBoxes", "", "", "", "BAD USER VALUES! Jug #1 Size, Jug #2 Size and Target Amount read" + typeInstead},
+    OutcomeCase{"EmptyBox", "", "5", "4", "BAD USER VALUES! Jug #1 Size is empty" + enterInstead},
+    OutcomeCase{"BlanksOnly", "  ", "5", "4", "BAD USER VALUES! Jug #1 Size is empty" + enterInstead},
+    OutcomeCase{"NoNumberAtTheStart", "3", "five", "4", "BAD USER VALUES! Jug #2 Size holds no number" + enterInstead},
+    OutcomeCase{"Zero", "3", "5", "0", "BAD USER VALUES! Target Amount is 0" + enterInstead},
+    OutcomeCase{"RoundsDownToZero", "3", "5", "0.9", "BAD USER VALUES! Target Amount, 0.9, reads as 0" + enterInstead},
+    OutcomeCase{"TwoBoxes", "0", "5", "x", "BAD USER VALUES! Jug #1 Size is 0 and Target Amount holds no number" + enterInstead},
+    OutcomeCase{"ThreeBoxes", "", "", "", "BAD USER VALUES! Jug #1 Size is empty, Jug #2 Size is empty and Target Amount is empty" + enterInstead},
+    OutcomeCase{"ZeroBesideAFraction", "2.5", "0", "4",
+                "BAD USER VALUES! Jug #2 Size is 0" + enterInstead + " Jug #1 Size, 2.5, reads as 2."},
+    OutcomeCase{"LongTextQuotedInPart", "3", "5", "0.00000000000000000000000000001",
+                "BAD USER VALUES! Target Amount, 0.0000000000000000000000\u2026, reads as 0" + enterInstead},
     OutcomeCase{"MoreThanBothHold", "3", "5", "9", "IMPOSSIBLE! The target, 9 cups, is more than both jugs hold together, 8 cups."},
+    OutcomeCase{"FractionsReadAsWritten", "2.5", "2.5", "5",
+                "IMPOSSIBLE! The target, 5 cups, is more than both jugs hold together, 4 cups."
+                " Jug #1 Size, 2.5, reads as 2. Jug #2 Size, 2.5, reads as 2."},
+    OutcomeCase{"WordsAndExponents", "12 cups", "1e3", " 2000 ",
+                "IMPOSSIBLE! The target, 2000 cups, is more than both jugs hold together, 1012 cups."
+                " Jug #1 Size, 12 cups, reads as 12. Jug #2 Size, 1e3, reads as 1000."},
     OutcomeCase{"MoreThanBothHoldBeforeNotAMultiple", "6", "4", "11",
                 "IMPOSSIBLE! The target, 11 cups, is more than both jugs hold together, 10 cups."},
     OutcomeCase{"NotAMultiple", "6", "4", "5", "IMPOSSIBLE! The target, 5 cups, is not a multiple of 2" + dividingBoth},
-    OutcomeCase{"NotAMultipleBeforeLessThanTheDivisor", "4", "6", "1",
-                "IMPOSSIBLE! The target, 1 cup, is not a multiple of 2" + dividingBoth},
-    OutcomeCase{"LessThanTheDivisor", "4", "6", "-2", "IMPOSSIBLE! The target, -2 cups, is less than 2" + dividingBoth}),
+    OutcomeCase{"BelowTheDivisorNotAMultiple", "4", "6", "1", "IMPOSSIBLE! The target, 1 cup, is not a multiple of 2" + dividingBoth},
+    OutcomeCase{"NegativeTarget", "4", "6", "-2", "IMPOSSIBLE! The target, -2 cups, is negative" + enterInstead},
+    OutcomeCase{"NegativeTargetNotAMultiple", "4", "6", "-3", "IMPOSSIBLE! The target, -3 cups, is negative" + enterInstead},
+    OutcomeCase{"NegativeFractionTarget", "3", "5", "-2.5",
+                "IMPOSSIBLE! The target, -3 cups, is negative" + enterInstead + " Target Amount, -2.5, reads as -3."}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
@@ -181,7 +195,8 @@ struct ErrorCase {
     std::string target;
     int number;
     std::string cause;
-    int boxesRead; // how many of the three boxes were read, in order
+    std::string box; // where the cause leads back to
+    int boxesRead;   // how many of the three boxes were read, in order
 };
 
 std::ostream& operator<<(std::ostream& out, const ErrorCase& c)
@@ -206,6 +221,7 @@ TEST_P(ShowStepsError, StopsWhereItArisesAndLeavesTheListEmpty)
     } catch (const platform::RuntimeError& error) {
         EXPECT_EQ(error.number(), c.number);
         EXPECT_EQ(error.cause(), c.cause);
+        EXPECT_EQ(error.box(), c.box);
     }
     EXPECT_EQ(window.lines(), Lines{});
     EXPECT_EQ(window.txtJug1Size.reads, c.boxesRead >= 1 ? 1 : 0);
@@ -213,21 +229,21 @@ TEST_P(ShowStepsError, StopsWhereItArisesAndLeavesTheListEmpty)
     EXPECT_EQ(window.txtTargetAmount.reads, c.boxesRead >= 3 ? 1 : 0);
 }
 
-const std::string outOfRange = " does not fit: enter a number from -32768 to 32767.";
+const std::string outOfRange = " does not fit: enter a whole number of cups from 1 to 32767.";
 const std::string sumTooLarge = "Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups.";
-const std::string negativeSize = " negative, but a jug holds a positive number of cups.";
+const std::string negativeSize = " negative: enter a whole number of cups from 1 to 32767.";
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Errors, ShowStepsError, ::testing::Values(
-    ErrorCase{"FirstBoxOverflows", "40000", "5", "4", 6, "Jug #1 Size" + outOfRange, 1},
-    ErrorCase{"SecondBoxOverflows", "3", "32768", "4", 6, "Jug #2 Size" + outOfRange, 2},
-    ErrorCase{"TargetOverflows", "3", "5", "-32768.1", 6, "Target Amount" + outOfRange, 3},
-    ErrorCase{"FirstOfTwoBadBoxesIsNamed", "3", "1e400", "99999", 6, "Jug #2 Size" + outOfRange, 2},
-    ErrorCase{"SizesSumOverflows", "20000", "20000", "1", 6, sumTooLarge, 3},
-    ErrorCase{"NegativeSizesSumOverflows", "-20000", "-20000", "1", 6, sumTooLarge, 3},
-    ErrorCase{"NegativeJugSize", "-3", "5", "4", 11, "Jug #1 Size is" + negativeSize, 3},
-    ErrorCase{"NegativeSizeAndTooLargeATarget", "5", "-3", "100", 11, "Jug #2 Size is" + negativeSize, 3},
-    ErrorCase{"BothSizesNegative", "-4", "-6", "-2", 11, "Jug #1 Size and Jug #2 Size are" + negativeSize, 3}),
+    ErrorCase{"FirstBoxOverflows", "40000", "5", "4", 6, "Jug #1 Size" + outOfRange, "Jug #1 Size", 1},
+    ErrorCase{"SecondBoxOverflows", "3", "32768", "4", 6, "Jug #2 Size" + outOfRange, "Jug #2 Size", 2},
+    ErrorCase{"TargetOverflows", "3", "5", "-32768.1", 6, "Target Amount" + outOfRange, "Target Amount", 3},
+    ErrorCase{"FirstOfTwoBadBoxesIsNamed", "3", "1e400", "99999", 6, "Jug #2 Size" + outOfRange, "Jug #2 Size", 2},
+    ErrorCase{"SizesSumOverflows", "20000", "20000", "1", 6, sumTooLarge, "Jug #1 Size", 3},
+    ErrorCase{"NegativeSizesSumOverflows", "-20000", "-20000", "1", 6, sumTooLarge, "Jug #1 Size", 3},
+    ErrorCase{"NegativeJugSize", "-3", "5", "4", 11, "Jug #1 Size is" + negativeSize, "Jug #1 Size", 3},
+    ErrorCase{"NegativeSizeAndTooLargeATarget", "5", "-3", "100", 11, "Jug #2 Size is" + negativeSize, "Jug #2 Size", 3},
+    ErrorCase{"BothSizesNegative", "-4", "-6", "-2", 11, "Jug #1 Size and Jug #2 Size are" + negativeSize, "Jug #1 Size", 3}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
