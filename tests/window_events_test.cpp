@@ -60,7 +60,7 @@ private slots:
 private:
     QStringList listedSteps() const;
     void typeIntoBoxes(const QString& jug1, const QString& jug2, const QString& target);
-    QString showStepsAndCloseAnyReport();
+    QString showStepsAndCloseAnyReport(bool holdingReturn = false);
 };
 
 void WindowEventsTest::init()
@@ -94,19 +94,32 @@ void WindowEventsTest::typeIntoBoxes(const QString& jug1, const QString& jug2, c
     }
 }
 
-// Presses Show Steps; a run-time error report that comes up is read and
-// closed, as a user would.
-QString WindowEventsTest::showStepsAndCloseAnyReport()
+// Presses Show Steps, with the mouse or by holding Return down for a while; a
+// run-time error report that comes up is read and closed, as a user would.
+QString WindowEventsTest::showStepsAndCloseAnyReport(bool holdingReturn)
 {
     QString report;
     QObject reportWatch;
-    QTimer::singleShot(0, &reportWatch, [&report] {
+    const auto readAndClose = [&report] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             report = box->windowTitle() + '|' + box->text() + '|' + box->informativeText();
             box->accept();
         }
-    });
-    QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+    };
+    if (!holdingReturn) {
+        QTimer::singleShot(0, &reportWatch, readAndClose);
+        QTest::mouseClick(control("cmdStart"), Qt::LeftButton);
+        return report;
+    }
+    // A screen reader echoes the key as it goes down: no report comes up over
+    // that echo while the key is held.
+    QWidget* focused = QApplication::focusWidget();
+    QTest::keyPress(focused, Qt::Key_Return);
+    QTest::qWait(200);
+    if (QApplication::activeModalWidget())
+        return QStringLiteral("a report while Return is held");
+    QTimer::singleShot(0, &reportWatch, readAndClose);
+    QTest::keyRelease(focused, Qt::Key_Return);
     return report;
 }
 
@@ -324,19 +337,25 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn_data()
     QTest::addColumn<QString>("jug1");
     QTest::addColumn<QString>("jug2");
     QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("holdingReturn");
     QTest::addColumn<QString>("report");
+    QTest::addColumn<QString>("boxToMend");
 
     const QString overflow = QStringLiteral("|Run-time error '6': Overflow");
     const QString divisionByZero = QStringLiteral("|Run-time error '11': Division by zero");
+    const QString enterInstead = QStringLiteral(": enter a whole number of cups from 1 to 32767.");
     // clang-format off
-    QTest::newRow("jug 1 too large") << "40000" << "5" << "4"
-                                     << "Quillmere|Jug #1 Size does not fit: enter a number from -32768 to 32767." + overflow;
-    QTest::newRow("target too small") << "3" << "5" << "-32769"
-                                      << "Quillmere|Target Amount does not fit: enter a number from -32768 to 32767." + overflow;
-    QTest::newRow("sizes sum overflows") << "20000" << "20000" << "4"
-                                         << "Quillmere|Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups." + overflow;
-    QTest::newRow("negative jug size") << "-3" << "5" << "4"
-                                       << "Quillmere|Jug #1 Size is negative, but a jug holds a positive number of cups." + divisionByZero;
+    QTest::newRow("jug 1 too large") << "40000" << "5" << "4" << false
+                                     << "Quillmere|Jug #1 Size does not fit" + enterInstead + overflow << "txtJug1Size";
+    QTest::newRow("target too small") << "3" << "5" << "-32769" << false
+                                      << "Quillmere|Target Amount does not fit" + enterInstead + overflow << "txtTargetAmount";
+    QTest::newRow("target too large, Return held") << "3" << "5" << "40000" << true
+                                                   << "Quillmere|Target Amount does not fit" + enterInstead + overflow << "txtTargetAmount";
+    QTest::newRow("sizes sum overflows") << "20000" << "20000" << "4" << false
+                                         << "Quillmere|Jug #1 Size and Jug #2 Size together go beyond the limit of 32767 cups." + overflow
+                                         << "txtJug1Size";
+    QTest::newRow("negative jug size") << "3" << "-5" << "4" << false
+                                       << "Quillmere|Jug #2 Size is negative" + enterInstead + divisionByZero << "txtJug2Size";
     // clang-format on
 }
 
@@ -345,16 +364,25 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn()
     QFETCH(QString, jug1);
     QFETCH(QString, jug2);
     QFETCH(QString, target);
+    QFETCH(bool, holdingReturn);
     QFETCH(QString, report);
+    QFETCH(QString, boxToMend);
 
     typeIntoBoxes("3", "5", "4");
     QCOMPARE(showStepsAndCloseAnyReport(), QString());
     QCOMPARE(listedSteps(), workedExample);
 
     typeIntoBoxes(jug1, jug2, target);
-    QCOMPARE(showStepsAndCloseAnyReport(), report);
+    QCOMPARE(showStepsAndCloseAnyReport(holdingReturn), report);
     QCOMPARE(listedSteps(), QStringList());
     QVERIFY(window->isVisible());
+    // The report leads back to the box it names, ready for a new value.
+    auto* mend = control<QLineEdit>(qPrintable(boxToMend));
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    QCOMPARE(QApplication::focusWidget(), mend);
+    QTest::keyClicks(mend, "7");
+    QCOMPARE(mend->text(), QStringLiteral("7"));
 
     typeIntoBoxes("5", "3", "4");
     QCOMPARE(showStepsAndCloseAnyReport(), QString());

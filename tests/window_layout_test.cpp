@@ -11,7 +11,10 @@
 #include <QListView>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTest>
 #include <QWindow>
 
@@ -49,6 +52,7 @@ private slots:
     void controls();
     void fitsTheScreen();
     void tabCycle();
+    void focusShowsFromTheStart();
     void enterPressesShowSteps_data();
     void enterPressesShowSteps();
     void enterOnQuitProgramDoesNotShowSteps();
@@ -153,24 +157,46 @@ void WindowLayoutTest::controls()
 }
 
 // ctest runs this on small screens at high display scales too: there the
-// whole layout is drawn smaller by one factor, and still reads in full.
+// whole layout is drawn smaller by one factor, and still reads in full. Its
+// text is never drawn on the screen at less than half its size at 100 %.
 void WindowLayoutTest::fitsTheScreen()
 {
     const QSize designed(313, 622);
-    const QSize available = window->screen()->availableGeometry().size();
+    const QScreen* screen = window->screen();
+    const QSize available = screen->availableGeometry().size();
     const QMargins frame = window->windowHandle()->frameMargins();
     const QSize room = available.shrunkBy(frame);
-    const qreal factor = std::min({1.0, qreal(room.width()) / designed.width(), qreal(room.height()) / designed.height()});
-    QVERIFY(window->frameGeometry().height() <= available.height());
+    const qreal smallest = 0.5 / screen->devicePixelRatio();
+    const qreal fitting = std::min({1.0, qreal(room.width()) / designed.width(), qreal(room.height()) / designed.height()});
+    const qreal factor = std::max(fitting, smallest);
+    QCOMPARE(window->frameGeometry().height() <= available.height(), fitting >= smallest);
     QCOMPARE(window->size(), QSize(qRound(designed.width() * factor), qRound(designed.height() * factor)));
     QCOMPARE(window->font().pointSizeF(), 8.25 * factor);
     const auto* quit = control<QPushButton>("Command1");
     QCOMPARE(quit->geometry().right() + 1, qRound(305 * factor));
     QCOMPARE(quit->geometry().bottom() + 1, qRound(609 * factor));
     QCOMPARE(quit->font().pointSizeF(), 9.75 * factor);
+    // Each caption's text fits inside its control's frame.
     for (const char* name : {"cmdStart", "Command1", "lblJug1Size", "lblJug2Size", "lblTargetAmount"}) {
         const QWidget* captioned = control(name);
-        QVERIFY2(captioned->sizeHint().width() <= captioned->width() + 1 && captioned->sizeHint().height() <= captioned->height(), name);
+        QRect room = captioned->rect();
+        QString caption;
+        if (const auto* button = qobject_cast<const QPushButton*>(captioned)) {
+            QStyleOptionButton option;
+            option.initFrom(button);
+            room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            caption = button->text();
+        } else {
+            caption = qobject_cast<const QLabel*>(captioned)->text();
+        }
+        const QSize text = captioned->fontMetrics().size(Qt::TextShowMnemonic, caption);
+        QVERIFY2(text.width() <= room.width() && text.height() <= room.height(),
+                 qPrintable(QStringLiteral("%1: %2x%3 text in %4x%5")
+                                .arg(name)
+                                .arg(text.width())
+                                .arg(text.height())
+                                .arg(room.width())
+                                .arg(room.height())));
     }
 }
 
@@ -181,6 +207,18 @@ void WindowLayoutTest::tabCycle()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), control(next));
     }
+}
+
+// Show Steps is the default button and has the focus at start: it must look
+// different once the focus has gone, while it is still the default.
+void WindowLayoutTest::focusShowsFromTheStart()
+{
+    auto* showSteps = control<QPushButton>("cmdStart");
+    QVERIFY(showSteps->hasFocus() && showSteps->isDefault());
+    const QImage focused = showSteps->grab().toImage();
+    control("txtJug1Size")->setFocus();
+    QVERIFY(!showSteps->hasFocus() && showSteps->isDefault());
+    QVERIFY(showSteps->grab().toImage() != focused);
 }
 
 void WindowLayoutTest::enterPressesShowSteps_data()

@@ -1,5 +1,7 @@
 #include "frmquillmere.h"
 
+#include "scaled_layout.h"
+
 #include "platform/qt/announcer.h"
 #include "platform/qt/qt_controls.h"
 #include "platform/runtime_error.h"
@@ -25,6 +27,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QStyleFactory>
 #include <QTimer>
 #include <QToolTip>
 #include <QWindow>
@@ -45,16 +48,18 @@ QRect fromTwips(int left, int top, int width, int height)
 const QSize designedSize = fromTwips(0, 0, 4695, 9330).size();
 
 // The factor, at most 1, by which the whole layout is drawn smaller so that
-// the window, in its frame, fits the available area. Text smaller than half
-// its designed size is no longer read with ease: on a smaller screen still,
-// the window is left larger than the screen.
-qreal fittingScale(QMargins frame, QSize available)
+// the window, in its frame, fits the available area. Text drawn on the screen
+// at less than half its size at 100 % is no longer read with ease: on a
+// smaller screen still, the window is left larger than the screen. At a
+// display scale of 200 % that half is a quarter of the layout's size in
+// device-independent pixels.
+qreal fittingScale(QMargins frame, QSize available, qreal devicePixelRatio)
 {
-    constexpr qreal smallest = 0.5;
+    const qreal smallest = 0.5 / devicePixelRatio;
     const QSize room = available.shrunkBy(frame);
     const qreal across = qreal(room.width()) / designedSize.width();
     const qreal down = qreal(room.height()) / designedSize.height();
-    return std::clamp(std::min(across, down), smallest, qreal(1));
+    return std::clamp(std::min(across, down), std::min(smallest, qreal(1)), qreal(1));
 }
 
 constexpr qreal defaultPointSize = 8.25;
@@ -198,16 +203,11 @@ FrmQuillmere::FrmQuillmere(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("Quillmere"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/quillmere.png")));
     setFont(windowFont(defaultPointSize, false));
-    setFixedSize(designedSize);
     // A window of fixed size offers no maximize: the frame shows none, on X11
     // (its Motif hints) and on Windows alike.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint);
     createControls();
-    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        const qreal ownPointSize = control->testAttribute(Qt::WA_SetFont) ? control->font().pointSizeF() : 0;
-        designedLayout.push_back({control, control->geometry(), ownPointSize});
-    }
     connectHandlers();
     cmdStart->setFocus();
 }
@@ -220,27 +220,10 @@ void FrmQuillmere::fitToScreen()
     const QWindow* handle = windowHandle();
     if (!handle || !isVisible())
         return;
-    const qreal fitting = fittingScale(handle->frameMargins(), screen()->availableGeometry().size());
-    if (!qFuzzyCompare(fitting, scale))
-        drawAtScale(fitting);
-}
-
-void FrmQuillmere::drawAtScale(qreal factor)
-{
-    scale = factor;
-    const auto scaled = [factor](int pixels) { return qRound(pixels * factor); };
-    setFont(windowFont(defaultPointSize * factor, false));
-    for (const auto& [control, geometry, pointSize] : designedLayout) {
-        // Each edge is scaled, not the size: neighbours keep their gaps.
-        control->setGeometry(QRect(QPoint(scaled(geometry.left()), scaled(geometry.top())),
-                                   QPoint(scaled(geometry.left() + geometry.width()) - 1, scaled(geometry.top() + geometry.height()) - 1)));
-        if (pointSize > 0) {
-            QFont own = control->font();
-            own.setPointSizeF(pointSize * factor);
-            control->setFont(own);
-        }
-    }
-    setFixedSize(scaled(designedSize.width()), scaled(designedSize.height()));
+    const QScreen* shownOn = screen();
+    const qreal fitting = fittingScale(handle->frameMargins(), shownOn->availableGeometry().size(), shownOn->devicePixelRatio());
+    if (!qFuzzyCompare(fitting, drawing->scale()))
+        drawing->setScale(fitting);
 }
 
 // The fit is chosen again whenever what it depends on changes: the screen the
@@ -256,6 +239,10 @@ void FrmQuillmere::followScreen()
 void FrmQuillmere::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Where the focus is shows from the start, not only once Tab has been
+    // pressed: Show Steps, the default button, would otherwise look the same
+    // with the focus as without it. Qt resets this as a window shows.
+    setAttribute(Qt::WA_KeyboardFocusChange);
     connect(windowHandle(), &QWindow::screenChanged, this, &FrmQuillmere::followScreen, Qt::UniqueConnection);
     followScreen();
 }
@@ -268,6 +255,7 @@ void FrmQuillmere::moveEvent(QMoveEvent* event)
 
 void FrmQuillmere::createControls()
 {
+    drawing = new ScaledLayout(this, designedSize);
     // Created in tab order: Show Steps, the three boxes, Quit Program, the list.
     cmdStart = placeButton(this, "cmdStart", QStringLiteral("Show Steps"), fromTwips(120, 8640, 2115, 495));
     cmdStart->setDefault(true);
@@ -279,6 +267,10 @@ void FrmQuillmere::createControls()
     txtTargetAmount = placeEntryBox(this, "txtTargetAmount", fromTwips(3240, 480, 1335, 375));
 
     command1 = placeButton(this, "Command1", QStringLiteral("Quit Program"), fromTwips(2460, 8640, 2115, 495));
+    auto* buttonStyle = new platform::FocusFrameStyle(QStyleFactory::create(style()->name()));
+    buttonStyle->setParent(this);
+    for (QPushButton* button : {cmdStart, command1})
+        button->setStyle(buttonStyle);
     // Enter on Quit Program, when it has the focus, presses it, as on Windows.
     command1->setAutoDefault(true);
 
@@ -316,6 +308,7 @@ void FrmQuillmere::createControls()
     QWidget::setTabOrder(command1, lstSteps);
 
     for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        drawing->addControl(control, control->geometry());
         if (control->focusPolicy() != Qt::NoFocus)
             control->installEventFilter(this);
     }
@@ -453,6 +446,7 @@ void FrmQuillmere::report(const platform::RuntimeError& error)
     box->setAttribute(Qt::WA_DeleteOnClose);
     delete pendingReport;
     pendingReport = box;
+    boxToMend = entryBoxLabelled(error.box());
     if (heldKey == 0) {
         showPendingReport();
         return;
@@ -468,6 +462,12 @@ void FrmQuillmere::showPendingReport()
         pendingReport = nullptr;
         box->exec();
     }
+    // Back to the box the report names, ready for a new value.
+    if (QLineEdit* named = boxToMend) {
+        boxToMend = nullptr;
+        entryBoxEntered(*named);
+        named->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 void FrmQuillmere::cmdStartClick()
@@ -481,6 +481,9 @@ void FrmQuillmere::cmdStartClick()
         outcome = showSteps({jug1Size, jug2Size, targetAmount, *stepsModel}, quantities);
         stepsModel->setReason(QString::fromStdString(outcome.reason));
     }
+    // Every plan reads from its start, whatever the last one's view was.
+    lstSteps->scrollToTop();
+    lstSteps->horizontalScrollBar()->setValue(0);
     announcer->announce(QString::fromStdString(outcome.announcement));
     showReason(stepsModel->index(0));
     // The first line is the current one. A list without the focus makes it so
@@ -565,6 +568,15 @@ void FrmQuillmere::endProgram()
 {
     ended = true;
     QCoreApplication::exit(0);
+}
+
+QLineEdit* FrmQuillmere::entryBoxLabelled(const std::string& label) const
+{
+    for (QLineEdit* box : {txtJug1Size, txtJug2Size, txtTargetAmount}) {
+        if (platform::LineEditTextBox(*box).label() == label)
+            return box;
+    }
+    return nullptr;
 }
 
 QLineEdit* FrmQuillmere::entryBox(QObject* control) const

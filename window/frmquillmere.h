@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include <vector>
+#include <string>
 
 class QAction;
 class QFocusEvent;
@@ -18,6 +18,8 @@ class QPushButton;
 class QShortcut;
 
 namespace quillmere {
+
+class ScaledLayout;
 
 namespace platform {
 class Announcer;
@@ -58,7 +60,6 @@ private:
     void frmUnload();
 
     void fitToScreen();
-    void drawAtScale(qreal scale);
     void followScreen();
     void followDefault(QObject* watched, const QFocusEvent& focus, bool focusIn);
     void showReason(const QModelIndex& line);
@@ -69,6 +70,7 @@ private:
     void announceCurrentLine();
     void endProgram();
     QLineEdit* entryBox(QObject* control) const;
+    QLineEdit* entryBoxLabelled(const std::string& label) const;
 
     QPushButton* cmdStart;
     QLineEdit* txtJug1Size;
@@ -83,19 +85,13 @@ private:
     QShortcut* scrollLeft;
     QShortcut* scrollRight;
 
-    // Each control's place and own font size as designed, drawn at 100 %.
-    struct Placement {
-        QWidget* control;
-        QRect geometry;
-        qreal pointSize; // 0 where the control shows the window's font
-    };
-    std::vector<Placement> designedLayout;
-    qreal scale = 1;
+    ScaledLayout* drawing;
     QMetaObject::Connection screenWatch;
 
     StepQuantities quantities;
     int heldKey = 0;
     QPointer<QMessageBox> pendingReport;
+    QPointer<QLineEdit> boxToMend;
     bool ended = false;
 };
 

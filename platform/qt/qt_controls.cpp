@@ -3,6 +3,7 @@
 #include <QItemSelection>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStyleOptionFocusRect>
 
 #include <algorithm>
 #include <utility>
@@ -37,6 +38,19 @@ QValidator::State FirstLineValidator::validate(QString& input, int& position) co
         position = std::min(position, firstLineLength);
     }
     return Acceptable;
+}
+
+void FocusFrameStyle::drawControl(ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const
+{
+    QProxyStyle::drawControl(element, option, painter, widget);
+    const bool keyboardFocus = option->state.testFlag(State_HasFocus) && option->state.testFlag(State_KeyboardFocusChange);
+    if (element != CE_PushButton || !keyboardFocus || baseStyle()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
+        return;
+    QStyleOptionFocusRect frame;
+    frame.QStyleOption::operator=(*option);
+    frame.rect = subElementRect(SE_PushButtonFocusRect, option, widget);
+    frame.backgroundColor = option->palette.button().color();
+    drawPrimitive(PE_FrameFocusRect, &frame, painter, widget);
 }
 
 ListBoxModel::Batch::Batch(ListBoxModel& model) : model_(model)

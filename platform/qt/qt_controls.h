@@ -7,6 +7,7 @@
 #include "platform/line_list.h"
 
 #include <QAbstractListModel>
+#include <QProxyStyle>
 #include <QStyledItemDelegate>
 #include <QValidator>
 
@@ -37,6 +38,16 @@ class FirstLineValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int& position) const override;
+};
+
+// Marks the keyboard focus on a push button with the style's own focus
+// frame, where the style has no mark of its own for it: Fusion draws a
+// focused button and the default button with the same outline, so the
+// default button looked the same with the focus as without it.
+class FocusFrameStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter, const QWidget* widget) const override;
 };
 
 // A list box's lines as a model for a QListView. The lines stay in their
