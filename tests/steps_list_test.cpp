@@ -86,8 +86,15 @@ void StepsListTest::everyLineReadsInFull()
     QFETCH(QString, target);
     QFETCH(bool, scrollsSideways);
 
-    showSteps("12345", "20000", "5"); // the width of the run before must not linger
+    // Neither the width of the run before nor where it was scrolled to may linger.
+    showSteps("12345", "20000", "5");
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_End);
+    QTest::keyClick(list(), Qt::Key_Right);
+    QVERIFY(list()->verticalScrollBar()->value() > 0 && list()->horizontalScrollBar()->value() > 0);
     showSteps(jug1, jug2, target);
+    QCOMPARE(list()->indexAt(QPoint(0, 0)).row(), 0);
+    QCOMPARE(list()->horizontalScrollBar()->value(), 0);
     const QAbstractItemModel* model = list()->model();
     const QFontMetrics metrics = list()->fontMetrics();
     int widestRow = 0;

@@ -341,7 +341,6 @@ void FrmQuillmere::connectHandlers()
     const auto updateCopy = [this] { mnuCopy->setEnabled(lstSteps->selectionModel()->hasSelection()); };
     connect(lstSteps->selectionModel(), &QItemSelectionModel::selectionChanged, this, updateCopy);
     connect(stepsModel, &QAbstractItemModel::modelReset, this, updateCopy);
-    connect(lstSteps->selectionModel(), &QItemSelectionModel::currentChanged, this, &FrmQuillmere::showCurrentReason);
 }
 
 // The window's other events reach its handlers here: key presses before the
@@ -546,7 +545,7 @@ void FrmQuillmere::followDefault(QObject* watched, const QFocusEvent& focus, boo
 }
 
 // Why the list holds its one line is that line's tooltip: shown to the
-// keyboard too, as the line becomes current and right after Show Steps. A
+// keyboard too, as the list takes the focus and right after Show Steps. A
 // screen reader reads the reason with the line, so the tooltip is kept from it.
 void FrmQuillmere::showReason(const QModelIndex& line)
 {
