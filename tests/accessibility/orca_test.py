@@ -153,15 +153,16 @@ STEPS = [
     ("typing abc, on to the target box", typed("abc", "Tab"), ["Target Amount text"]),
     ("typing 0.9, round to Show Steps", typed("0.9", "Tab", "Tab", "Tab"), [button("Show Steps")]),
     ("Space on Show Steps: bad values", keys("space"),
-     ["BAD USER VALUES!", "Jug #1 Size, Jug #2 Size and Target Amount read as 0: enter a whole number of cups, 1 or more."]),
+     ["BAD USER VALUES!", "Jug #1 Size is empty, Jug #2 Size holds no number and Target Amount, 0.9, reads as 0:"
+                          " enter a whole number of cups from 1 to 32767."]),
     ("the focus stayed on Show Steps", keys("Tab"), ["Jug #1 Size text"]),
     ("typing -3, on to the second box", typed("-3", "Tab"), ["Jug #2 Size text"]),
     ("typing 5, on to the target box", typed("5", "Tab"), ["Target Amount text"]),
     ("typing 4, Enter: the run-time error report", typed("4", "Return"),
-     ["Jug #1 Size is negative, but a jug holds a positive number of cups.",
+     ["Jug #1 Size is negative: enter a whole number of cups from 1 to 32767.",
       "Run-time error '11': Division by zero", button("OK")]),
-    # The window comes back with the focus where it was, in the target box.
-    ("closing the report", keys("Return"), [("Quillmere", "Target Amount text")]),
+    # The window comes back with the focus in the box the report names.
+    ("closing the report", keys("Return"), [("Quillmere", "Jug #1 Size text")]),
 ]
 
 if __name__ == "__main__":

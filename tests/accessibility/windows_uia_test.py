@@ -32,7 +32,7 @@ CONTROLS = ["Window Quillmere", "Text Jug #1 Size", "Edit Jug #1 Size", "Text Ju
             "Text Target Amount", "Edit Target Amount", "Button Show Steps", "Button Quit Program", "List Steps"]
 OUTCOMES = [
     (("3", "5", "4"), "The plan in the list has 7 actions."),
-    (("0", "5", "4"), "BAD USER VALUES! Jug #1 Size reads as 0: enter a whole number of cups, 1 or more."),
+    (("0", "5", "4"), "BAD USER VALUES! Jug #1 Size is 0: enter a whole number of cups from 1 to 32767."),
     (("6", "4", "5"), "IMPOSSIBLE! The target, 5 cups, is not a multiple of 2, the largest number dividing both jug sizes."),
 ]
 
@@ -92,7 +92,7 @@ def check_client_reading(wine, program, client, tally):
     def error_report():
         show_steps("-3", "5", "4")
         wait_until(lambda: len(windows_named()) == 2, "the run-time error report")
-        sentence = "Jug #1 Size is negative, but a jug holds a positive number of cups."
+        sentence = "Jug #1 Size is negative: enter a whole number of cups from 1 to 32767."
 
         def both_read(elements):
             report = [line for line in elements if sentence in line or "Run-time error '11'" in line]
@@ -102,7 +102,9 @@ def check_client_reading(wine, program, client, tally):
         wait_until(lambda: len(windows_named()) == 1, "the report to close")
         if sentence not in report[0]:
             raise AssertionError(f"the error before what to change: {report}")
-        return " / ".join(report)
+        # The report leads back to the box it names.
+        read_until(wine, client, lambda elements: focused(elements) == "Edit Jug #1 Size", "the focus on Jug #1 Size")
+        return " / ".join(report) + ", then Edit Jug #1 Size focused"
     tally.check("-3, 5, 4: the run-time error report read, what to change first", error_report)
     key("ctrl+x")
     tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
