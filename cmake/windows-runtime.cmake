@@ -37,10 +37,34 @@ add_custom_target(quillmere_windows_runtime ALL
     DEPENDS ${shipped_platform_plugin} ${shipped_style_plugin}
     VERBATIM)
 
+# quillmere.exe, the launcher (app/launcher_windows.c): it loads each DLL of
+# the folder by its full path, in the order their import tables give, and so
+# imports nothing but Windows' KnownDLLs itself. The build fails if it ever
+# imports more, and its own imports, should one be added, are looked for in
+# System32 alone. It carries the version record, icon and manifest.
+enable_language(C)
+set(shipped_dlls ${program_dlls} $<TARGET_FILE:quillmere_program>)
+set(load_order ${PROJECT_SOURCE_DIR}/packaging/windows/load-order)
+set(load_order_header ${CMAKE_CURRENT_BINARY_DIR}/load_order.h)
+add_custom_command(OUTPUT ${load_order_header}
+    COMMAND Python3::Interpreter ${load_order} ${load_order_header} ${shipped_dlls}
+    DEPENDS ${shipped_dlls} ${load_order} ${PROJECT_SOURCE_DIR}/packaging/windows/pe_image.py
+    VERBATIM)
+add_executable(quillmere WIN32 ${PROJECT_SOURCE_DIR}/app/launcher_windows.c ${load_order_header})
+target_include_directories(quillmere PRIVATE ${CMAKE_CURRENT_BINARY_DIR})
+set_target_properties(quillmere PROPERTIES LINKER_LANGUAGE C AUTOMOC OFF)
+target_compile_definitions(quillmere PRIVATE QUILLMERE_PROGRAM_DLL=L"$<TARGET_FILE_NAME:quillmere_program>")
+target_link_libraries(quillmere PRIVATE quillmere_version_resource)
+add_custom_command(TARGET quillmere POST_BUILD
+    COMMAND Python3::Interpreter ${load_order} --check-launcher $<TARGET_FILE:quillmere>
+    COMMAND Python3::Interpreter ${load_from_system32} $<TARGET_FILE:quillmere>
+    VERBATIM)
+
 # The program in bin/ runs only with them beside it, and its install takes the plugins from there.
 add_dependencies(quillmere quillmere_windows_runtime)
 
-install(FILES ${program_dlls} DESTINATION .)
+install(TARGETS quillmere RUNTIME DESTINATION .)
+install(FILES ${shipped_dlls} DESTINATION .)
 install(FILES ${shipped_platform_plugin} DESTINATION platforms)
 install(FILES ${shipped_style_plugin} DESTINATION styles)
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)

@@ -1,8 +1,9 @@
 # Checks what ships for Windows in DIR: every program and DLL asks Windows for
-# high-entropy ASLR and DEP; what is built from C++ here and in Qt has the
-# stack protector (its failure message is linked in with it); the program
-# embeds its application manifest; and the plugins have Windows look for
-# their imports in System32 alone.
+# high-entropy ASLR and DEP; what is built here and in Qt has the stack
+# protector (its failure message is linked in with it); the launcher embeds
+# the application manifest and imports Windows' KnownDLLs alone; and the
+# launcher and the plugins have Windows look for their imports in System32
+# alone.
 #
 #   cmake -DDIR=<folder of quillmere.exe> -P check-hardening.cmake
 
@@ -18,28 +19,73 @@ function(read file offset bytes var)
     set(${var} ${value} PARENT_SCOPE)
 endfunction()
 
-# dependent_load_flags(FILE VAR): DependentLoadFlags, 78 bytes into the load
-# configuration that the optional header's eleventh data directory points to;
-# empty where the file has no load configuration.
-function(dependent_load_flags file var)
+# file_offset(FILE RVA VAR): where in the file the section that holds the
+# relative virtual address has it; empty where no section does.
+function(file_offset file rva var)
     read(${file} 60 4 pe)
     read(${file} "${pe} + 6" 2 sections)
     read(${file} "${pe} + 20" 2 optional_size)
-    math(EXPR optional "${pe} + 24")
-    read(${file} "${optional} + 112 + 10 * 8" 4 config)
     set(${var} "" PARENT_SCOPE)
     foreach(section RANGE 1 ${sections})
-        math(EXPR header "${optional} + ${optional_size} + (${section} - 1) * 40")
+        math(EXPR header "${pe} + 24 + ${optional_size} + (${section} - 1) * 40")
         read(${file} "${header} + 8" 4 size)
         read(${file} "${header} + 12" 4 address)
         read(${file} "${header} + 20" 4 raw)
         math(EXPR end "${address} + ${size}")
-        if(config GREATER 0 AND config GREATER_EQUAL address AND config LESS end)
-            math(EXPR at "${raw} + ${config} - ${address} + 78")
-            read(${file} ${at} 2 flags)
-            set(${var} ${flags} PARENT_SCOPE)
+        if(rva GREATER 0 AND rva GREATER_EQUAL address AND rva LESS end)
+            math(EXPR at "${raw} + ${rva} - ${address}")
+            set(${var} ${at} PARENT_SCOPE)
         endif()
     endforeach()
+endfunction()
+
+# directory(FILE INDEX VAR): the file offset of the optional header's data
+# directory of that index; empty where the file has none.
+function(directory file index var)
+    read(${file} 60 4 pe)
+    read(${file} "${pe} + 24 + 112 + ${index} * 8" 4 rva)
+    file_offset(${file} ${rva} at)
+    set(${var} "${at}" PARENT_SCOPE)
+endfunction()
+
+# dependent_load_flags(FILE VAR): DependentLoadFlags, 78 bytes into the load
+# configuration (directory 10); empty where the file has none.
+function(dependent_load_flags file var)
+    directory(${file} 10 config)
+    set(${var} "" PARENT_SCOPE)
+    if(config)
+        read(${file} "${config} + 78" 2 flags)
+        set(${var} ${flags} PARENT_SCOPE)
+    endif()
+endfunction()
+
+# imports(FILE VAR): the names of the DLLs the file imports (directory 1), in
+# lower case.
+function(imports file var)
+    directory(${file} 1 descriptor)
+    set(names)
+    while(descriptor)
+        read(${file} "${descriptor} + 12" 4 name_rva)
+        if(name_rva EQUAL 0)
+            break()
+        endif()
+        file_offset(${file} ${name_rva} at)
+        file(READ ${file} hex OFFSET ${at} LIMIT 64 HEX)
+        string(REGEX MATCHALL ".." bytes "${hex}")
+        set(name "")
+        foreach(byte IN LISTS bytes)
+            if(byte STREQUAL "00")
+                break()
+            endif()
+            math(EXPR code "0x${byte}")
+            string(ASCII ${code} character)
+            string(APPEND name ${character})
+        endforeach()
+        string(TOLOWER ${name} name)
+        list(APPEND names ${name})
+        math(EXPR descriptor "${descriptor} + 20")
+    endwhile()
+    set(${var} ${names} PARENT_SCOPE)
 endfunction()
 
 file(GLOB_RECURSE shipped ${DIR}/*.exe ${DIR}/*.dll)
@@ -73,14 +119,23 @@ foreach(file IN LISTS shipped)
             endif()
         endforeach()
     endif()
-    # The shipped plugins' imports looked for in System32 alone (0x800).
-    if(name MATCHES "^(platforms/qwindows|styles/.*)\\.dll$")
+    # The launcher's and the shipped plugins' imports looked for in System32
+    # alone (0x800); the launcher's, Windows' KnownDLLs alone.
+    if(name MATCHES "^(quillmere\\.exe|platforms/qwindows\\.dll|styles/.*\\.dll)$")
         dependent_load_flags(${file} load_flags)
         if(NOT load_flags STREQUAL "2048")
             list(APPEND failures "${name}: DependentLoadFlags '${load_flags}', not LOAD_LIBRARY_SEARCH_SYSTEM32")
         endif()
     endif()
-    if(name MATCHES "^(quillmere\\.exe|Qt6.*\\.dll|platforms/.*|styles/.*)$")
+    if(name STREQUAL "quillmere.exe")
+        imports(${file} imported)
+        list(REMOVE_ITEM imported kernel32.dll msvcrt.dll advapi32.dll)
+        if(imported)
+            list(JOIN imported ", " imported)
+            list(APPEND failures "${name}: imports ${imported}, not KnownDLLs alone")
+        endif()
+    endif()
+    if(name MATCHES "^(quillmere\\.exe|quillmere\\.dll|Qt6.*\\.dll|platforms/.*|styles/.*)$")
         file(STRINGS ${file} guard REGEX "stack smashing detected" LIMIT_COUNT 1)
         if(NOT guard)
             list(APPEND failures "${name}: no stack protector")
@@ -93,4 +148,4 @@ if(failures)
     message(FATAL_ERROR "Of ${count} programs and DLLs:\n  ${failures}")
 endif()
 message(STATUS "${count} programs and DLLs: high-entropy ASLR and DEP; the program, Qt and its plugins with the stack protector; "
-               "the program's manifest; the plugins' imports from System32 alone")
+               "the program's manifest; the launcher's imports KnownDLLs alone; its and the plugins' imports from System32 alone")

@@ -19,12 +19,15 @@ Three parts, on an X display of its own with Openbox:
 """
 
 import shutil
+import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
 # The shared helpers live one folder up, so the path is set before they are imported.
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "packaging" / "windows"))
+import pe_image  # noqa: E402
 from real_clients import (STEP_SECONDS, WORKED_EXAMPLE, Processes, Tally, Wine, assert_equal, key,  # noqa: E402
                           on_a_virtual_display, show_steps, start_openbox, wait_until, windows_named)
 
@@ -110,35 +113,77 @@ def check_client_reading(wine, program, client, tally):
     tally.check("Ctrl+X ends the program with status 0", lambda: assert_equal(app.wait(STEP_SECONDS), 0, "exit status"))
 
 
-def started_with_native(wine, program, order):
-    """The program started with Wine taking a native uiautomationcore.dll in
-    the given order; whatever else runs keeps Wine's own."""
+def started_with_native(wine, program, name, order):
+    """The program started with Wine taking a native DLL of that name in the
+    given order; whatever else runs keeps Wine's own."""
     overrides = wine.env["WINEDLLOVERRIDES"]
-    wine.env["WINEDLLOVERRIDES"] += f";uiautomationcore={order}"
+    wine.env["WINEDLLOVERRIDES"] += f";{name}={order}"
     try:
         return wine.started(program)[0]
     finally:
         wine.env["WINEDLLOVERRIDES"] = overrides
 
 
+def window_read(wine, client):
+    read_until(wine, client, lambda elements: "Button Show Steps" in [line.removesuffix(" [focused]") for line in elements],
+               "the window read")
+
+
 def check_planted(wine, program, client, tally):
-    app = started_with_native(wine, program, "n,b")
+    app = started_with_native(wine, program, "uiautomationcore", "n,b")
 
     def not_loaded():
         # The stand-in serves no client: the buttons read at all were served
         # by Windows' own, from system32.
-        read_until(wine, client, lambda elements: "Button Show Steps" in [line.removesuffix(" [focused]") for line in elements],
-                   "the window read")
+        window_read(wine, client)
         return "the window read through Windows' own UI Automation core"
     tally.check("a uiautomationcore.dll planted beside the program is not loaded", not_loaded)
     key("ctrl+x")
     app.wait(STEP_SECONDS)
 
 
+def windows_dll_names(folder):
+    """The name of every Windows DLL that a file of the folder imports and
+    Windows would look for beside it, where anyone who can write there could
+    plant one. KnownDLLs and API sets are never looked for there; Wine, which
+    keeps no KnownDLLs, would take a planted one."""
+    shipped = {path.name.lower() for path in folder.glob("*.dll")}
+    imported = {name.lower() for path in [*folder.glob("*.exe"), *folder.rglob("*.dll")] for name in pe_image.read(path).imports()}
+    return sorted(name for name in imported - shipped - pe_image.KNOWN_DLLS if not name.startswith("api-ms-win-"))
+
+
+def check_nothing_planted_loads(wine, folder, client, marker, tally):
+    """A marker planted beside the program under each of those names, one at
+    a time, with Wine told to take it wherever its search finds it."""
+    def none_loaded():
+        names = windows_dll_names(folder)
+        loaded = []
+        for name in names:
+            plant = folder / name
+            shutil.copy(marker, plant)
+            try:
+                app = started_with_native(wine, str(folder / "quillmere.exe"), plant.stem, "n,b")
+                window_read(wine, client)
+                key("ctrl+x")
+                app.wait(STEP_SECONDS)
+            except (AssertionError, subprocess.TimeoutExpired):
+                loaded.append(f"{name} (no window)")
+                wine.run("wineserver", "-k")
+            finally:
+                plant.unlink()
+            if folder.joinpath(f"{name}.loaded").exists():
+                loaded.append(name)
+                folder.joinpath(f"{name}.loaded").unlink()
+        if loaded:
+            raise AssertionError(f"loaded: {', '.join(loaded)}")
+        return f"none of the {len(names)} loaded: {', '.join(names)}"
+    tally.check("a DLL planted beside the program under any Windows DLL's name that it imports is not loaded", none_loaded)
+
+
 def check_notifications(wine, program, client, recorder, record, tally):
     wine.env["QUILLMERE_UIA_RECORD"] = wine.run("winepath", "-w", str(record)).stdout.strip()
     shutil.copy(recorder, wine.drive_c() / "windows" / "system32" / "uiautomationcore.dll")
-    app = started_with_native(wine, program, "n")
+    app = started_with_native(wine, program, "uiautomationcore", "n")
     # The client keeps Wine's own, which the recorder now stands beside.
     wine.env["WINEDLLOVERRIDES"] += ";uiautomationcore=b"
     # Qt answers UI Automation once a client has asked for the window, as a
@@ -164,8 +209,12 @@ def main(build):
     work = Path(tempfile.mkdtemp(prefix="quillmere-uia-"))
     tally = Tally("windows-accessibility")
     recorder = build / "uia-recorder" / "uiautomationcore.dll"
+    # The program's folder as it ships, without the tests and what only they use.
+    shipped = shutil.ignore_patterns("*_test.exe", "*_tests.exe", "*_bench.exe", "uia_client.exe", "Qt6Test.dll", "qoffscreen.dll")
+    marked = work / "marked"
+    shutil.copytree(build / "bin", marked, ignore=shipped)
     planted = work / "planted"
-    shutil.copytree(build / "bin", planted, ignore=shutil.ignore_patterns("*_test.exe", "*_tests.exe", "*_bench.exe"))
+    shutil.copytree(marked, planted)
     shutil.copy(recorder, planted)
     program = str(build / "bin" / "quillmere.exe")
     client = str(build / "bin" / "uia_client.exe")
@@ -176,6 +225,8 @@ def main(build):
         # The recorder goes into system32 last: the planted copy must find Windows' own there.
         tally.run_parts(lambda: check_client_reading(wine, program, client, tally),
                         lambda: check_planted(wine, str(planted / "quillmere.exe"), client, tally),
+                        lambda: check_nothing_planted_loads(wine, marked, client, build / "planted-marker" / "planted_marker.dll",
+                                                            tally),
                         lambda: check_notifications(wine, program, client, recorder, work / "notifications.txt", tally))
     return tally.close()
 
