@@ -51,6 +51,7 @@ private slots:
     void controls_data();
     void controls();
     void fitsTheScreen();
+    void fitsTheScreenItMovesTo();
     void tabCycle();
     void focusShowsFromTheStart();
     void enterPressesShowSteps_data();
@@ -59,6 +60,9 @@ private slots:
     void accessibleNames_data();
     void accessibleNames();
     void paintsEveryCaption();
+
+private:
+    void fitsItsScreen();
 };
 
 void WindowLayoutTest::init()
@@ -160,6 +164,21 @@ void WindowLayoutTest::controls()
 // whole layout is drawn smaller by one factor, and still reads in full. Its
 // text is never drawn on the screen at less than half its size at 100 %.
 void WindowLayoutTest::fitsTheScreen()
+{
+    fitsItsScreen();
+}
+
+// ctest runs this with a second, smaller screen: moved there, the window fits
+// it as soon as the move is handled.
+void WindowLayoutTest::fitsTheScreenItMovesTo()
+{
+    window->move(QGuiApplication::screens().last()->geometry().topLeft());
+    QCoreApplication::processEvents();
+    QCOMPARE(window->screen(), QGuiApplication::screens().last());
+    fitsItsScreen();
+}
+
+void WindowLayoutTest::fitsItsScreen()
 {
     const QSize designed(313, 622);
     const QScreen* screen = window->screen();

@@ -243,7 +243,10 @@ void FrmQuillmere::showEvent(QShowEvent* event)
     // pressed: Show Steps, the default button, would otherwise look the same
     // with the focus as without it. Qt resets this as a window shows.
     setAttribute(Qt::WA_KeyboardFocusChange);
-    connect(windowHandle(), &QWindow::screenChanged, this, &FrmQuillmere::followScreen, Qt::UniqueConnection);
+    // Queued: a size set while the window is being moved onto another
+    // screen is lost, and the window would keep its old size until it moved again.
+    connect(windowHandle(), &QWindow::screenChanged, this, &FrmQuillmere::followScreen,
+            Qt::ConnectionType(Qt::QueuedConnection | Qt::UniqueConnection));
     followScreen();
 }
 
