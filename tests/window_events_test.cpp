@@ -61,6 +61,7 @@ private:
     QStringList listedSteps() const;
     void typeIntoBoxes(const QString& jug1, const QString& jug2, const QString& target);
     QString showStepsAndCloseAnyReport(bool holdingReturn = false);
+    QStringList boxesWhileReported; // what the boxes held as the last report was read
 };
 
 void WindowEventsTest::init()
@@ -100,9 +101,12 @@ QString WindowEventsTest::showStepsAndCloseAnyReport(bool holdingReturn)
 {
     QString report;
     QObject reportWatch;
-    const auto readAndClose = [&report] {
+    const auto readAndClose = [this, &report] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             report = box->windowTitle() + '|' + box->text() + '|' + box->informativeText();
+            boxesWhileReported.clear();
+            for (const char* name : {"txtJug1Size", "txtJug2Size", "txtTargetAmount"})
+                boxesWhileReported << control<QLineEdit>(name)->text();
             box->accept();
         }
     };
@@ -118,7 +122,8 @@ QString WindowEventsTest::showStepsAndCloseAnyReport(bool holdingReturn)
     QTest::qWait(200);
     if (QApplication::activeModalWidget())
         return QStringLiteral("a report while Return is held");
-    QTimer::singleShot(0, &reportWatch, readAndClose);
+    // Read once the longest key press it would otherwise wait for is over.
+    QTimer::singleShot(1100, &reportWatch, readAndClose);
     QTest::keyRelease(focused, Qt::Key_Return);
     return report;
 }
@@ -374,6 +379,8 @@ void WindowEventsTest::runtimeErrorsAreReportedAndTheWindowGoesOn()
 
     typeIntoBoxes(jug1, jug2, target);
     QCOMPARE(showStepsAndCloseAnyReport(holdingReturn), report);
+    // Nothing is erased while the report is still up.
+    QCOMPARE(boxesWhileReported, (QStringList{jug1, jug2, target}));
     QCOMPARE(listedSteps(), QStringList());
     QVERIFY(window->isVisible());
     // The report leads back to the box it names, ready for a new value.

@@ -33,6 +33,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <utility>
 
 namespace quillmere {
 namespace {
@@ -460,13 +461,14 @@ void FrmQuillmere::report(const platform::RuntimeError& error)
 
 void FrmQuillmere::showPendingReport()
 {
-    if (QMessageBox* box = pendingReport) {
-        pendingReport = nullptr;
-        box->exec();
-    }
+    QMessageBox* box = pendingReport;
+    if (!box)
+        return;
+    pendingReport = nullptr;
+    const QPointer<QLineEdit> named = std::exchange(boxToMend, nullptr);
+    box->exec();
     // Back to the box the report names, ready for a new value.
-    if (QLineEdit* named = boxToMend) {
-        boxToMend = nullptr;
+    if (named) {
         entryBoxEntered(*named);
         named->setFocus(Qt::OtherFocusReason);
     }
