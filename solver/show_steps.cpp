@@ -171,7 +171,9 @@ Outcome showSteps(const StepControls& controls, StepQuantities& q)
     steps.clear();
 
     Entries entries;
-    auto& [jug1, jug2, target] = entries;
+    QuantityEntry& jug1 = entries[0];
+    QuantityEntry& jug2 = entries[1];
+    QuantityEntry& target = entries[2];
     jug1 = readQuantity(controls.txtJug1Size);
     q.jug1Size = jug1.amount;
     jug2 = readQuantity(controls.txtJug2Size);
