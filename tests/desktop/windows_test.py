@@ -65,7 +65,8 @@ def check_window(wine, program, tally, shots):
         wait_until(lambda: len(windows_named()) == 1, "the report to close")
         if app.poll() is not None:
             raise AssertionError(f"the program ended with status {app.returncode}")
-        key("shift+Tab", "shift+Tab", "shift+Tab")
+        # The report led back to the box it names, Jug #1 Size: Show Steps is one step back.
+        key("shift+Tab")
         return one_line("3", "5", "4", "\n".join(WORKED_EXAMPLE))
 
     def largest_plan():
